@@ -1,0 +1,31 @@
+// The status line in the window title.
+#include "app/title.hpp"
+
+#include <string>
+
+#include "app/game_state.hpp"
+
+std::string composeTitle(const GameState& state)
+{
+    std::string title;
+    title.reserve(160);
+    title += "Pexilon  |  Score: ";
+    title += std::to_string(state.score);
+    title += "  Health: ";
+    title += std::to_string(state.health);
+    title += "  Level: ";
+    title += std::to_string(state.level);
+    title += "  Wave: ";
+    title += std::to_string(state.wave);
+    title += "  Monsters: ";
+    title += std::to_string(state.monsters.size());
+    // "Shots" is the shots per volley, not the shots in flight.
+    title += "  Shots: ";
+    title += std::to_string(state.guns);
+    title += "  Power: ";
+    title += std::to_string(state.power);
+    title += "  |  A/D Move  |  SPACE Shoot  |  R Restart  |  F11 Fullscreen  |  ESC Exit";
+    if (state.gameOver)
+        title += "  |  GAME OVER";
+    return title;
+}

@@ -1,0 +1,11 @@
+// The shape primitives every drawing is made of; each sets its own colour and its own
+// begin/end, so any drawing function stands alone.
+#pragma once
+
+void fillRect(float x, float y, float w, float h, float r, float g, float b);
+
+// A closed border two device pixels wide, however the window is stretched.
+void outlineRect(float x, float y, float w, float h, float r, float g, float b);
+
+// A 40-segment triangle fan.
+void fillDisc(float cx, float cy, float radius, float r, float g, float b);

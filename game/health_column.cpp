@@ -1,0 +1,73 @@
+// The health column: five packs, the bottom one claimed by shots to heal the player.
+#include "game/health_column.hpp"
+
+#include <algorithm>
+
+#include "app/game_state.hpp"
+#include "game/columns.hpp"
+#include "game/hits.hpp"
+
+namespace {
+
+constexpr std::int32_t kHitsPerHealthPack = 20;
+
+}  // namespace
+
+void layoutHealthColumn(HealthColumn& column, float columnX, float floorY, bool appearInPlace)
+{
+    reslotColumn(column, columnX, floorY);
+    while (column.size() < kColumnSlots) {
+        HealthCrate pack;
+        placeNewTopCrate(pack, column, columnX, floorY, appearInPlace);
+        pack.hitsNeeded = kHitsPerHealthPack;
+        column.push_back(pack);
+    }
+    reslotColumn(column, columnX, floorY);
+}
+
+void fillHealthColumn(HealthColumn& column, float columnX, float floorY)
+{
+    column.clear();
+    layoutHealthColumn(column, columnX, floorY, true);
+}
+
+void topUpHealthColumn(HealthColumn& column, float columnX, float floorY)
+{
+    layoutHealthColumn(column, columnX, floorY, false);
+}
+
+namespace {
+constexpr std::int32_t kHealthPerPack = 10;
+constexpr std::int32_t kMostHealth = 100;
+constexpr float kHealMessageY = 330.0f;
+}  // namespace
+
+void applyHealthPack(std::int32_t& health, MessageList& messages, float laneLeft, float laneRight)
+{
+    const std::int32_t old = health;
+    health = std::min(old + kHealthPerPack, kMostHealth);
+    const float x = (laneLeft + laneRight) * 0.5f;
+    if (health > old)
+        addMessage(messages, "10 HEALTH ADDED", x, kHealMessageY, 0.45f, 1.0f, 0.45f);
+    else
+        addMessage(messages, "HEALTH FULL", x, kHealMessageY, 0.75f, 1.0f, 0.75f);
+}
+
+void shootHealthColumn(GameState& state)
+{
+    for (Shot& shot : state.shots) {
+        // After a claim the column is moving, so the rest of the volley flies on.
+        if (shot.damage <= 0 || state.healthColumn.empty() || columnMoving(state.healthColumn))
+            continue;
+        HealthCrate& bottom = state.healthColumn.front();
+        if (!circleHitsRect(shot.x, shot.y, shot.radius, bottom.x, bottom.y, bottom.width, bottom.height))
+            continue;
+        bottom.hits += 1;
+        shot.damage = 0;
+        if (bottom.hits < bottom.hitsNeeded)
+            continue;
+        applyHealthPack(state.health, state.messages, kLaneLeft, kLaneRight);
+        state.healthColumn.erase(state.healthColumn.begin());
+        topUpHealthColumn(state.healthColumn, kHealthColumnX, kFloorY);
+    }
+}
