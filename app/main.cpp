@@ -1,0 +1,7 @@
+// Pexilon: a small arcade shooter. The program takes no arguments.
+#include "app/loop.hpp"
+
+int main()
+{
+    return runGame();
+}
