@@ -1,8 +1,6 @@
 // Start-up, the timed main loop and shutdown.
 #include "app/loop.hpp"
 
-#include <SDL3/SDL.h>
-
 #include <string>
 
 #include "app/controls.hpp"
@@ -11,21 +9,54 @@
 #include "ui/frame.hpp"
 
 namespace {
-
 constexpr int kWindowWidth = 900;
 constexpr int kWindowHeight = 700;
+}  // namespace
 
-// Vertical sync paces the loop. Where it is not honoured (a software renderer, some
-// compositors) a pass that took under a millisecond sleeps the rest of it, so the game
-// does not spin a core; dt is still measured from the counter as always.
-constexpr Uint64 kShortestPassNs = 1'000'000;
-
-void restUnpacedPass(Uint64 passStartNs)
+bool openGameWindow(GameWindow& gameWindow)
 {
-    const Uint64 elapsed = SDL_GetTicksNS() - passStartNs;
-    if (elapsed < kShortestPassNs)
-        SDL_DelayPrecise(kShortestPassNs - elapsed);
+    if (!SDL_Init(SDL_INIT_VIDEO)) {
+        SDL_Log("SDL_Init failed: %s", SDL_GetError());
+        return false;
+    }
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    gameWindow.window =
+        SDL_CreateWindow("Pexilon", kWindowWidth, kWindowHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+    if (gameWindow.window == nullptr) {
+        SDL_Log("SDL_CreateWindow failed: %s", SDL_GetError());
+        SDL_Quit();
+        return false;
+    }
+    gameWindow.context = SDL_GL_CreateContext(gameWindow.window);
+    if (gameWindow.context == nullptr) {
+        SDL_Log("SDL_GL_CreateContext failed: %s", SDL_GetError());
+        SDL_DestroyWindow(gameWindow.window);
+        gameWindow.window = nullptr;
+        SDL_Quit();
+        return false;
+    }
+    SDL_GL_MakeCurrent(gameWindow.window, gameWindow.context);
+    SDL_GL_SetSwapInterval(1);
+    return true;
 }
+
+void closeGameWindow(GameWindow& gameWindow)
+{
+    SDL_GL_DestroyContext(gameWindow.context);
+    SDL_DestroyWindow(gameWindow.window);
+    SDL_Quit();
+    gameWindow = {};
+}
+
+void playPass(const GameWindow& gameWindow, GameState& state, const PassInput& input)
+{
+    const std::string title = runPass(state, input);
+    SDL_SetWindowTitle(gameWindow.window, title.c_str());
+    drawFrame(gameWindow.window, state);
+    SDL_GL_SwapWindow(gameWindow.window);
+}
+
+namespace {
 
 struct FrameClock {
     Uint64 lastCounter = 0;
@@ -41,7 +72,19 @@ float measureFrameTime(FrameClock& clock)
     return capFrameTime(dt);
 }
 
-void runLoop(SDL_Window* window, GameState& state)
+// Vertical sync paces the loop. Where it is not honoured (a software renderer, some
+// compositors) a pass that took under a millisecond sleeps the rest of it, so the game
+// does not spin a core; dt is still measured from the counter as always.
+constexpr Uint64 kShortestPassNs = 1'000'000;
+
+void restUnpacedPass(Uint64 passStartNs)
+{
+    const Uint64 elapsed = SDL_GetTicksNS() - passStartNs;
+    if (elapsed < kShortestPassNs)
+        SDL_DelayPrecise(kShortestPassNs - elapsed);
+}
+
+void runLoop(const GameWindow& gameWindow, GameState& state)
 {
     ShellFlags shell;
     FrameClock clock;
@@ -51,12 +94,9 @@ void runLoop(SDL_Window* window, GameState& state)
         const Uint64 passStartNs = SDL_GetTicksNS();
         PassInput input;
         input.dt = measureFrameTime(clock);
-        input.restarts = drainEvents(window, shell);
+        input.restarts = drainEvents(gameWindow.window, shell);
         input.held = readHeldKeys(SDL_GetKeyboardState(nullptr));
-        const std::string title = runPass(state, input);
-        SDL_SetWindowTitle(window, title.c_str());
-        drawFrame(window, state);
-        SDL_GL_SwapWindow(window);
+        playPass(gameWindow, state, input);
         restUnpacedPass(passStartNs);
     } while (shell.running);
 }
@@ -65,34 +105,12 @@ void runLoop(SDL_Window* window, GameState& state)
 
 int runGame()
 {
-    if (!SDL_Init(SDL_INIT_VIDEO)) {
-        SDL_Log("SDL_Init failed: %s", SDL_GetError());
+    GameWindow gameWindow;
+    if (!openGameWindow(gameWindow))
         return 1;
-    }
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_Window* window =
-        SDL_CreateWindow("Pexilon", kWindowWidth, kWindowHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
-    if (window == nullptr) {
-        SDL_Log("SDL_CreateWindow failed: %s", SDL_GetError());
-        SDL_Quit();
-        return 1;
-    }
-    SDL_GLContext context = SDL_GL_CreateContext(window);
-    if (context == nullptr) {
-        SDL_Log("SDL_GL_CreateContext failed: %s", SDL_GetError());
-        SDL_DestroyWindow(window);
-        SDL_Quit();
-        return 1;
-    }
-    SDL_GL_MakeCurrent(window, context);
-    SDL_GL_SetSwapInterval(1);
-
     // Outlives the window and SDL: its arrays are released last, on return.
     GameState state = createGameState();
-    runLoop(window, state);
-
-    SDL_GL_DestroyContext(context);
-    SDL_DestroyWindow(window);
-    SDL_Quit();
+    runLoop(gameWindow, state);
+    closeGameWindow(gameWindow);
     return 0;
 }
