@@ -1,0 +1,135 @@
+// The built-in 5 x 7 bitmap font and its text drawers.
+#include "draw/font.hpp"
+
+#include <GL/gl.h>
+
+#include <array>
+
+namespace {
+constexpr int kGlyphRows = 7;
+constexpr int kGlyphColumns = 5;
+// Five glyph columns and one empty one between neighbouring characters.
+constexpr float kCellsPerAdvance = 6.0f;
+
+using GlyphRows = std::array<const char*, kGlyphRows>;
+
+struct Glyph {
+    char character;
+    GlyphRows rows;
+};
+
+// Row 0 at the top, column 0 at the left; '#' lit, '.' unlit.
+constexpr Glyph kGlyphs[] = {
+    {'+', {".....", "..#..", "..#..", "#####", "..#..", "..#..", "....."}},
+    {'-', {".....", ".....", ".....", "#####", ".....", ".....", "....."}},
+    {'0', {".###.", "#...#", "#..##", "#.#.#", "##..#", "#...#", ".###."}},
+    {'1', {"..#..", ".##..", "..#..", "..#..", "..#..", "..#..", ".###."}},
+    {'2', {".###.", "#...#", "....#", "...#.", "..#..", ".#...", "#####"}},
+    {'3', {"####.", "....#", "....#", ".###.", "....#", "....#", "####."}},
+    {'4', {"#...#", "#...#", "#...#", "#####", "....#", "....#", "....#"}},
+    {'5', {"#####", "#....", "#....", "####.", "....#", "....#", "####."}},
+    {'6', {".###.", "#....", "#....", "####.", "#...#", "#...#", ".###."}},
+    {'7', {"#####", "....#", "...#.", "..#..", ".#...", ".#...", ".#..."}},
+    {'8', {".###.", "#...#", "#...#", ".###.", "#...#", "#...#", ".###."}},
+    {'9', {".###.", "#...#", "#...#", ".####", "....#", "....#", ".###."}},
+    {':', {".....", "..#..", "..#..", ".....", "..#..", "..#..", "....."}},
+    {'A', {".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"}},
+    {'B', {"####.", "#...#", "#...#", "####.", "#...#", "#...#", "####."}},
+    {'C', {"#####", "#....", "#....", "#....", "#....", "#....", "#####"}},
+    {'D', {"####.", "#...#", "#...#", "#...#", "#...#", "#...#", "####."}},
+    {'E', {"#####", "#....", "#....", "####.", "#....", "#....", "#####"}},
+    {'F', {"#####", "#....", "#....", "####.", "#....", "#....", "#...."}},
+    {'G', {".####", "#....", "#....", "#.###", "#...#", "#...#", ".###."}},
+    {'H', {"#...#", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"}},
+    {'I', {"#####", "..#..", "..#..", "..#..", "..#..", "..#..", "#####"}},
+    {'K', {"#...#", "#..#.", "#.#..", "##...", "#.#..", "#..#.", "#...#"}},
+    {'L', {"#....", "#....", "#....", "#....", "#....", "#....", "#####"}},
+    {'M', {"#...#", "##.##", "#.#.#", "#...#", "#...#", "#...#", "#...#"}},
+    {'N', {"#...#", "##..#", "#.#.#", "#..##", "#...#", "#...#", "#...#"}},
+    {'O', {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}},
+    {'P', {"####.", "#...#", "#...#", "####.", "#....", "#....", "#...."}},
+    {'R', {"####.", "#...#", "#...#", "####.", "#.#..", "#..#.", "#...#"}},
+    {'S', {"#####", "#....", "#....", "#####", "....#", "....#", "#####"}},
+    {'T', {"#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."}},
+    {'U', {"#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}},
+    {'V', {"#...#", "#...#", "#...#", "#...#", ".#.#.", ".#.#.", "..#.."}},
+    {'W', {"#...#", "#...#", "#...#", "#...#", "#.#.#", "##.##", "#...#"}},
+    {'Y', {"#...#", "#...#", ".#.#.", "..#..", "..#..", "..#..", "..#.."}},
+};
+
+constexpr GlyphRows kBlankGlyph = {".....", ".....", ".....", ".....", ".....", ".....", "....."};
+
+// Space to 'Y': nothing outside this range has a glyph, so it is never looked up.
+constexpr signed char kFirstGlyphCode = 32;
+constexpr signed char kLastGlyphCode = 89;
+
+const GlyphRows& glyphFor(char c)
+{
+    // Signed on purpose: bytes 128 to 255 come out negative and fall below the range.
+    const signed char code = static_cast<signed char>(c);
+    if (code < kFirstGlyphCode || code > kLastGlyphCode)
+        return kBlankGlyph;
+    for (const Glyph& glyph : kGlyphs)
+        if (glyph.character == c)
+            return glyph.rows;
+    return kBlankGlyph;
+}
+}  // namespace
+
+const char* glyphRow(char c, int row)
+{
+    return glyphFor(c)[row];
+}
+
+namespace {
+struct CellColour {
+    float r;
+    float g;
+    float b;
+    float a;
+    bool blended;  // colour with alpha; the opaque drawer sets three components only
+};
+
+void fillCell(float x, float y, float side, const CellColour& colour)
+{
+    if (colour.blended)
+        glColor4f(colour.r, colour.g, colour.b, colour.a);
+    else
+        glColor3f(colour.r, colour.g, colour.b);
+    glBegin(GL_QUADS);
+    glVertex2f(x, y);
+    glVertex2f(x + side, y);
+    glVertex2f(x + side, y + side);
+    glVertex2f(x, y + side);
+    glEnd();
+}
+
+void drawGlyphCells(float x, float y, std::string_view text, float scale, const CellColour& colour)
+{
+    const float advance = scale * kCellsPerAdvance;
+    float pen = x;
+    for (const char c : text) {
+        const GlyphRows& rows = glyphFor(c);
+        for (int j = 0; j < kGlyphRows; ++j)
+            for (int k = 0; k < kGlyphColumns; ++k)
+                if (rows[j][k] == '#')
+                    fillCell(pen + static_cast<float>(k) * scale, y + static_cast<float>(j) * scale, scale, colour);
+        pen += advance;
+    }
+}
+}  // namespace
+
+void drawText(float x, float y, std::string_view text, float scale, float r, float g, float b)
+{
+    drawGlyphCells(x, y, text, scale, {r, g, b, 1.0f, false});
+}
+
+void drawTextAlpha(float x, float y, std::string_view text, float scale, float r, float g, float b, float a)
+{
+    drawGlyphCells(x, y, text, scale, {r, g, b, a, true});
+}
+
+float textWidth(std::string_view text, float scale)
+{
+    return static_cast<float>(text.size()) * kCellsPerAdvance * scale;
+}

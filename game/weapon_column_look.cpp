@@ -1,0 +1,153 @@
+// How a weapon crate looks, locked or open, with its emblem, frame, hit bar and caption.
+#include "game/weapon_column_look.hpp"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "draw/font.hpp"
+#include "draw/primitives.hpp"
+#include "game/weapon_column.hpp"
+
+namespace {
+constexpr float kBottomBrightness = 1.0f;
+constexpr float kUpperBrightness = 0.58f;
+// A locked crate is dimmed hard so that an open one stands out at a glance.
+constexpr float kLockedDimming = 0.28f;
+
+float crateBrightness(bool isBottom, bool unlocked)
+{
+    const float k = isBottom ? kBottomBrightness : kUpperBrightness;
+    return unlocked ? k : k * kLockedDimming;
+}
+
+constexpr float kIconLineWidthPixels = 3.0f;
+constexpr float kIconTopDrop = 12.0f;
+constexpr float kIconSideTopDrop = 14.0f;
+constexpr float kIconSideSpread = 5.0f;
+constexpr float kIconFootInset = 11.0f;
+constexpr float kIconFootRise = 10.0f;
+constexpr float kIconSightDrop = 7.0f;
+constexpr float kIconSightSize = 4.0f;
+
+// Three barrels fanning out from the top, like the volley the supergun fires.
+void drawSupergunIcon(const UpgradeCrate& crate, float cx)
+{
+    const float footY = crate.y + crate.height - kIconFootRise;
+    glColor3f(1.0f, 1.0f, 0.95f);
+    glLineWidth(kIconLineWidthPixels);
+    glBegin(GL_LINES);
+    glVertex2f(cx, crate.y + kIconTopDrop);
+    glVertex2f(cx, footY);
+    glVertex2f(cx - kIconSideSpread, crate.y + kIconSideTopDrop);
+    glVertex2f(crate.x + kIconFootInset, footY);
+    glVertex2f(cx + kIconSideSpread, crate.y + kIconSideTopDrop);
+    glVertex2f(crate.x + crate.width - kIconFootInset, footY);
+    glEnd();
+    fillRect(cx - kIconSightSize * 0.5f, crate.y + kIconSightDrop, kIconSightSize, kIconSightSize, 1.0f, 1.0f, 0.95f);
+}
+
+constexpr float kEmblemDrop = 15.0f;
+constexpr float kGunEmblemInset = 8.0f;
+constexpr float kPowerEmblemInset = 4.0f;
+constexpr float kLockedSupergunInsetX = 18.0f;
+constexpr float kLockedSupergunInsetY = 12.0f;
+constexpr float kLockedSupergunWidth = 12.0f;
+constexpr float kLockedSupergunHeight = 24.0f;
+
+// Only the body dims with the lock; the text emblems keep their colours.
+void drawBodyAndEmblem(const UpgradeCrate& crate, float k, bool unlocked, float cx)
+{
+    const float x = crate.x;
+    const float y = crate.y;
+    switch (crate.type) {
+    case UpgradeType::Gun:
+        fillRect(x, y, crate.width, crate.height, 0.25f * k, 0.85f * k, k);
+        drawText(x + kGunEmblemInset, y + kEmblemDrop, "+1", 2.1f, 0.02f, 0.06f, 0.12f);
+        break;
+    case UpgradeType::Power:
+        fillRect(x, y, crate.width, crate.height, 0.45f * k, k, 0.45f * k);
+        drawText(x + kPowerEmblemInset, y + kEmblemDrop, "+1P", 1.7f, 0.02f, 0.1f, 0.02f);
+        break;
+    case UpgradeType::Supergun:
+        fillRect(x, y, crate.width, crate.height, k, 0.88f * k, 0.05f * k);
+        if (unlocked)
+            drawSupergunIcon(crate, cx);
+        else
+            fillRect(x + kLockedSupergunInsetX, y + kLockedSupergunInsetY, kLockedSupergunWidth, kLockedSupergunHeight,
+                     0.22f, 0.22f, 0.06f);
+        break;
+    }
+}
+
+constexpr float kInnerRingGap = 4.0f;
+constexpr float kOuterRingGap = 8.0f;
+
+void drawCrateFrame(const UpgradeCrate& crate, bool unlocked)
+{
+    const float x = crate.x;
+    const float y = crate.y;
+    const float w = crate.width;
+    const float h = crate.height;
+    if (!unlocked) {
+        outlineRect(x, y, w, h, 0.35f, 0.35f, 0.35f);
+        return;
+    }
+    outlineRect(x, y, w, h, 0.95f, 0.95f, 0.95f);
+    if (crate.unlockFlash > 0.0f) {
+        outlineRect(x - kInnerRingGap, y - kInnerRingGap, w + 2.0f * kInnerRingGap, h + 2.0f * kInnerRingGap, 1.0f,
+                    1.0f, 0.35f);
+        outlineRect(x - kOuterRingGap, y - kOuterRingGap, w + 2.0f * kOuterRingGap, h + 2.0f * kOuterRingGap, 0.4f,
+                    0.9f, 1.0f);
+    }
+}
+
+constexpr float kHitBarGap = 5.0f;
+constexpr float kHitBarHeight = 5.0f;
+
+// The green part shows the shots still needed, so it shrinks as shots land.
+void drawHitBar(const UpgradeCrate& crate, bool unlocked)
+{
+    const float barY = crate.y + crate.height + kHitBarGap;
+    if (!unlocked) {
+        fillRect(crate.x, barY, crate.width, kHitBarHeight, 0.1f, 0.1f, 0.1f);
+        return;
+    }
+    const float left = std::clamp(1.0f - static_cast<float>(crate.hits) / static_cast<float>(crate.hitsNeeded), 0.0f, 1.0f);
+    fillRect(crate.x, barY, crate.width, kHitBarHeight, 0.18f, 0.02f, 0.02f);
+    fillRect(crate.x, barY, left * crate.width, kHitBarHeight, 0.0f, 0.9f, 0.1f);
+}
+
+constexpr float kCaptionDrop = 13.0f;
+constexpr float kLockRise = 17.0f;
+// textWidth("LOCK", 1.1) x 0.5, worked out once.
+constexpr float kLockHalfWidth = 13.2f;
+
+void drawCentredCaption(float cx, float y, const std::string& text, float scale, float grey)
+{
+    drawText(cx - textWidth(text, scale) * 0.5f, y, text, scale, grey, grey, grey);
+}
+
+// An open crate counts down the shots still needed; a locked one names the score that opens it.
+void drawBottomCaptions(const UpgradeCrate& crate, bool unlocked, std::int32_t neededScore, float cx)
+{
+    const float captionY = crate.y + crate.height + kCaptionDrop;
+    if (unlocked) {
+        drawCentredCaption(cx, captionY, std::to_string(crate.hitsNeeded - crate.hits), 1.3f, 0.95f);
+        return;
+    }
+    drawCentredCaption(cx, captionY, "S" + std::to_string(neededScore), 1.0f, 0.75f);
+    drawText(cx - kLockHalfWidth, crate.y - kLockRise, "LOCK", 1.1f, 0.65f, 0.65f, 0.65f);
+}
+}  // namespace
+
+void drawUpgradeCrate(const UpgradeCrate& crate, bool isBottom, bool unlocked, std::int32_t neededScore)
+{
+    const float cx = crate.x + crate.width * 0.5f;
+    drawBodyAndEmblem(crate, crateBrightness(isBottom, unlocked), unlocked, cx);
+    drawCrateFrame(crate, unlocked);
+    drawHitBar(crate, unlocked);
+    if (isBottom)
+        drawBottomCaptions(crate, unlocked, neededScore, cx);
+}
