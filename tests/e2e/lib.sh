@@ -1,0 +1,385 @@
+# Shared helpers of the window tests: a private Xvfb, the game on Mesa's software GL, keys
+# through XTEST, the window title, screenshots and colour checks at logical points.
+#
+# A test sources this file and starts with
+#   e2e_begin "$@"        # $1: the pexilon binary, $2: the artifact directory
+# Screenshots (PNG) and the game's logs go to <artifact dir>/<test name>/, so a person can look
+# at what the test saw. Checks print "ok" or "not ok" lines; e2e_end turns them into the exit
+# code. Everything started here is stopped on exit, by process id.
+#
+# Positions are LOGICAL points of the game's 900 x 700 space. The game stretches its picture
+# over the whole window, so a point maps to pixel (x * width / 900, y * height / 700) of the
+# window, whatever its size. Colours are "r,g,b[,tolerance]" in the game's 0..1 floats; the
+# tolerance is in 8-bit steps (default 3).
+
+E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+XTOOL=(python3 "$E2E_LIB_DIR/xtool.py")
+
+# Colours of the picture that more than one test looks for.
+COLOUR_HUD_BACKDROP=0.02,0.02,0.04
+COLOUR_HEALTH_BODY=0.08,0.02,0.02
+COLOUR_WEAPON_BODY=0.04,0.04,0.10
+COLOUR_LANE_BODY=0.01,0.01,0.015
+COLOUR_FLOOR=0.22,0.22,0.25
+COLOUR_BLACK=0,0,0
+COLOUR_HULL=0.2,0.75,1.0
+COLOUR_SHOT_BALL=0.95,1.0,0.25
+COLOUR_HEALTH_BAR=0.0,0.85,0.2
+MONSTER_COLOURS=(1.0,0.88,0.1 0.1,0.4,1.0 1.0,0.1,0.08)  # Small, Medium, Big
+
+# A row through the ship's hull (y 642 to 664) below the barrel, which ends at y 652.
+readonly HULL_ROW=656
+readonly SHIP_SPEED=430
+
+E2E_NAME=
+E2E_ART=
+PEXILON=
+GAME_PID=
+GAME_LOG=
+GAME_RC=
+WIN=
+SHOT=
+e2e_checks=0
+e2e_failures=0
+e2e_games=0
+e2e_xvfb_pid=
+e2e_game_pids=()
+
+say() { printf '%s\n' "$*"; }
+
+# ----------------------------------------------------------------------------- set-up
+
+e2e_begin() {
+  if (($# != 2)); then
+    say "usage: bash $(basename "$0") <pexilon binary> <artifact dir>" >&2
+    exit 2
+  fi
+  E2E_NAME=$(basename "$0" .sh)
+  PEXILON=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+  E2E_ART=$2/$E2E_NAME
+  [[ -x $PEXILON ]] || { say "no pexilon binary at $1" >&2; exit 2; }
+  local tool
+  for tool in Xvfb xdotool python3; do
+    command -v "$tool" >/dev/null || { say "$E2E_NAME needs $tool" >&2; exit 2; }
+  done
+  rm -rf "$E2E_ART"
+  mkdir -p "$E2E_ART"
+  E2E_ART=$(cd "$E2E_ART" && pwd)
+  trap e2e_cleanup EXIT
+  trap 'exit 130' INT TERM
+  say "# $E2E_NAME: artifacts in $E2E_ART"
+}
+
+e2e_cleanup() {
+  local pid
+  for pid in "${e2e_game_pids[@]}"; do
+    stop_process "$pid"
+  done
+  [[ -n $e2e_xvfb_pid ]] && stop_process "$e2e_xvfb_pid"
+}
+
+# Asks a process we started to end, and makes sure it does.
+stop_process() {
+  local pid=$1 i
+  kill -0 "$pid" 2>/dev/null || return 0
+  kill -TERM "$pid" 2>/dev/null
+  for ((i = 0; i < 40; i++)); do
+    process_gone "$pid" && break
+    sleep 0.05
+  done
+  process_gone "$pid" || kill -KILL "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  return 0
+}
+
+# True once the process has ended; a child of ours that ended is a zombie until it is waited for.
+process_gone() {
+  local stat
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
+  stat=${stat##*) }
+  [[ ${stat%% *} == Z ]]
+}
+
+# A display of our own: Xvfb picks a free number itself and reports it through -displayfd once
+# it accepts connections, so parallel runs never share or race for a display.
+start_xvfb() {
+  local number_file=$E2E_ART/xvfb.display i
+  : >"$number_file"
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset \
+    3>"$number_file" >"$E2E_ART/xvfb.log" 2>&1 &
+  e2e_xvfb_pid=$!
+  for ((i = 0; i < 200; i++)); do
+    [[ -s $number_file ]] && break
+    process_gone "$e2e_xvfb_pid" && abort "Xvfb ended at start-up, see $E2E_ART/xvfb.log"
+    sleep 0.05
+  done
+  [[ -s $number_file ]] || abort "Xvfb reported no display within 10 s"
+  export DISPLAY=:$(tr -d '[:space:]' <"$number_file")
+  unset WAYLAND_DISPLAY SDL_VIDEO_DRIVER SDL_VIDEODRIVER
+  say "# Xvfb on $DISPLAY"
+}
+
+# Starts the game on Mesa's software rasteriser; its output goes to game-N.log.
+start_game() {
+  e2e_games=$((e2e_games + 1))
+  GAME_LOG=$E2E_ART/game-$e2e_games.log
+  GAME_RC=
+  LIBGL_ALWAYS_SOFTWARE=1 "$PEXILON" >"$GAME_LOG" 2>&1 &
+  GAME_PID=$!
+  e2e_game_pids+=("$GAME_PID")
+}
+
+# Waits for the game's window (title starting with Pexilon) to be mapped; sets WIN.
+wait_window() {
+  local timeout=${1:-20} deadline
+  deadline=$(deadline_after "$timeout")
+  WIN=
+  while [[ -z $WIN ]]; do
+    WIN=$(xdotool search --onlyvisible --name '^Pexilon' 2>/dev/null | head -n 1)
+    [[ -n $WIN ]] && break
+    process_gone "$GAME_PID" && abort "the game ended before its window appeared, see $GAME_LOG"
+    past "$deadline" && abort "no Pexilon window within $timeout s"
+    sleep 0.05
+  done
+}
+
+# There is no window manager: put the window at the top-left corner (so it stays wholly on the
+# screen when it grows, which grabbing needs), move the pointer over it and give it the
+# keyboard focus with XSetInputFocus.
+focus_window() {
+  xdotool windowmove --sync "$WIN" 0 0 >/dev/null 2>&1 || xdotool windowmove "$WIN" 0 0
+  xdotool mousemove --window "$WIN" 450 350
+  timeout 5 xdotool windowfocus --sync "$WIN" || abort "could not focus the window"
+}
+
+# start_xvfb is separate; this starts a game and waits until it draws and listens to keys.
+launch_game() {
+  start_game
+  wait_window
+  focus_window
+  wait_for_picture first-frame 15 "$COLOUR_HUD_BACKDROP" 450 40 ||
+    abort "the first frame never showed the HUD backdrop"
+}
+
+# ----------------------------------------------------------------------------- time
+
+now_ms() { date +%s%3N; }
+deadline_after() { echo $(($(now_ms) + ${1%.*} * 1000)); }
+past() { (($(now_ms) >= $1)); }
+
+# ----------------------------------------------------------------------------- keys
+
+# Keys go through XTEST to the focused window; names are X keysyms (d, Left, space, Escape, F11).
+key_down() { xdotool keydown "$@"; }
+key_up() { xdotool keyup "$@"; }
+tap_key() { xdotool key "$@"; }
+
+hold_key() {  # hold_key KEY SECONDS
+  key_down "$1"
+  sleep "$2"
+  key_up "$1"
+}
+
+# ----------------------------------------------------------------------------- the window
+
+window_title() { xdotool getwindowname "$WIN" 2>/dev/null; }
+
+# Prints a number field of the title ("Score", "Monsters", ...), or nothing.
+title_number() {
+  local title
+  title=$(window_title)
+  [[ $title =~ "  $1: "(-?[0-9]+) || $title =~ ^"Pexilon  |  $1: "(-?[0-9]+) ]] && say "${BASH_REMATCH[1]}"
+}
+
+# Waits until the title matches the bash regex; TITLE holds the last title read.
+wait_title() {  # wait_title REGEX SECONDS
+  local deadline
+  deadline=$(deadline_after "$2")
+  while :; do
+    TITLE=$(window_title)
+    [[ $TITLE =~ $1 ]] && return 0
+    past "$deadline" && return 1
+    sleep 0.05
+  done
+}
+
+window_size() {  # prints WIDTHxHEIGHT
+  xdotool getwindowgeometry "$WIN" | awk '/Geometry:/ { print $2 }'
+}
+
+wait_window_size() {  # wait_window_size WxH SECONDS
+  local deadline
+  deadline=$(deadline_after "$2")
+  until [[ $(window_size) == "$1" ]]; do
+    past "$deadline" && return 1
+    sleep 0.05
+  done
+}
+
+# Sends WM_DELETE_WINDOW, as a window manager's close button does.
+request_close() { "${XTOOL[@]}" close "$WIN"; }
+
+# Waits for the game to end; GAME_RC is its exit code, or "timeout" after killing it.
+wait_game_exit() {  # wait_game_exit SECONDS
+  local deadline
+  deadline=$(deadline_after "$1")
+  until process_gone "$GAME_PID"; do
+    if past "$deadline"; then
+      stop_process "$GAME_PID"
+      GAME_RC=timeout
+      return 1
+    fi
+    sleep 0.05
+  done
+  wait "$GAME_PID"
+  GAME_RC=$?
+}
+
+# ----------------------------------------------------------------------------- pictures
+
+# Grabs the window into <artifacts>/NAME.png; SHOT is its path.
+take_shot() {
+  SHOT=$E2E_ART/$1.png
+  "${XTOOL[@]}" grab "$WIN" "$SHOT" || abort "could not grab the window for $1"
+}
+
+# Grabs NAME again and again until all the points have the colour.
+wait_for_picture() {  # wait_for_picture NAME SECONDS COLOUR LX LY [LX LY ...]
+  local name=$1 colour=$3 deadline
+  deadline=$(deadline_after "$2")
+  shift 3
+  while :; do
+    take_shot "$name"
+    "${XTOOL[@]}" expect "$SHOT" "$colour" "$@" >/dev/null && return 0
+    past "$deadline" && return 1
+    sleep 0.1
+  done
+}
+
+# Logical x range "MIN MAX" of the ship's hull in SHOT, or "none".
+hull_span() { "${XTOOL[@]}" span "${1:-$SHOT}" "$HULL_ROW" "$COLOUR_HULL" 30 870; }
+
+# The logical x of the ship's centre in SHOT, or nothing when no hull is seen.
+ship_centre() {
+  local span
+  span=$(hull_span "$@")
+  [[ $span == none ]] && return 1
+  awk '{ printf "%.0f\n", ($1 + $2) / 2 }' <<<"$span"
+}
+
+# The centre x of a monster near the top of the lane in SHOT, or nothing.
+monster_centre() {
+  local colour box
+  for colour in "${MONSTER_COLOURS[@]}"; do
+    box=$("${XTOOL[@]}" box "$SHOT" 160 110 740 240 "$colour")
+    [[ $box == none ]] && continue
+    awk '{ printf "%.0f\n", ($1 + $3) / 2 }' <<<"$box"
+    return 0
+  done
+  return 1
+}
+
+# Drives the ship until its centre is within 8 units of x, looking after each move.
+steer_ship_to() {  # steer_ship_to X
+  local target=$1 attempt centre distance seconds
+  for ((attempt = 0; attempt < 6; attempt++)); do
+    take_shot steering
+    centre=$(ship_centre) || return 1
+    distance=$((target - centre))
+    ((${distance#-} <= 8)) && return 0
+    seconds=$(awk -v d="${distance#-}" -v v="$SHIP_SPEED" 'BEGIN { printf "%.3f", d / v }')
+    if ((distance > 0)); then hold_key d "$seconds"; else hold_key a "$seconds"; fi
+  done
+  return 1
+}
+
+# Finds the monster near the top of the lane, stands under it and fires until the title's
+# score is above 0. Fails after SECONDS.
+kill_a_monster() {  # kill_a_monster SECONDS
+  local deadline target score
+  deadline=$(deadline_after "$1")
+  until target=$(take_shot looking-for-a-monster && monster_centre); do
+    past "$deadline" && return 1
+    sleep 0.1
+  done
+  steer_ship_to "$target" || return 1
+  key_down space
+  while :; do
+    score=$(title_number Score)
+    if [[ -n $score ]] && ((score > 0)); then
+      key_up space
+      return 0
+    fi
+    if past "$deadline"; then
+      key_up space
+      return 1
+    fi
+    sleep 0.1
+  done
+}
+
+# ----------------------------------------------------------------------------- checks
+
+pass() {
+  e2e_checks=$((e2e_checks + 1))
+  say "ok - $1"
+}
+
+fail() {
+  e2e_checks=$((e2e_checks + 1))
+  e2e_failures=$((e2e_failures + 1))
+  say "not ok - $1"
+}
+
+# Runs a command; its success is the check. Output of a failing command is shown.
+check() {  # check DESCRIPTION COMMAND [ARGS...]
+  local description=$1 output
+  shift
+  if output=$("$@" 2>&1); then
+    pass "$description"
+  else
+    fail "$description"
+    [[ -n $output ]] && sed 's/^/    /' <<<"$output"
+  fi
+}
+
+# All the logical points of SHOT have the colour.
+check_colour() {  # check_colour DESCRIPTION COLOUR LX LY [LX LY ...]
+  local description=$1
+  shift
+  check "$description" "${XTOOL[@]}" expect "$SHOT" "$@"
+}
+
+check_equal() {  # check_equal DESCRIPTION ACTUAL EXPECTED
+  if [[ $2 == "$3" ]]; then
+    pass "$1"
+  else
+    fail "$1"
+    say "    got:  $2"
+    say "    want: $3"
+  fi
+}
+
+# The text drawn at (X, Y) with SCALE has exactly the lit cells of the font.
+check_text() {  # check_text DESCRIPTION X Y SCALE TEXT COLOUR
+  local description=$1
+  shift
+  check "$description" "${XTOOL[@]}" glyphs "$SHOT" "$@"
+}
+
+# Something that makes the rest of the test meaningless: stop here as a failure.
+abort() {
+  say "not ok - $*"
+  [[ -n $GAME_LOG && -s $GAME_LOG ]] && sed 's/^/    game: /' "$GAME_LOG" | tail -n 20
+  exit 1
+}
+
+e2e_end() {
+  if ((e2e_checks == 0)); then
+    say "# $E2E_NAME: no checks ran"
+    exit 1
+  fi
+  say "# $E2E_NAME: $((e2e_checks - e2e_failures)) of $e2e_checks checks passed in ${SECONDS}s"
+  ((e2e_failures == 0))
+  exit $?
+}

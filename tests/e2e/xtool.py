@@ -1,0 +1,372 @@
+#!/usr/bin/env python3
+"""X11 and picture helpers for the window tests: grab a window, ask it to close, read pixels.
+
+Only the standard library and libX11 (through ctypes) are used, so the tests need no image
+package. Pictures are PNG files that this tool writes itself with unfiltered rows, so reading
+them back is a plain inflate. Every position given to a query is a LOGICAL point of the
+game's 900 x 700 space; it is mapped to the picture's pixel size, because the game stretches
+its picture over the whole window.
+
+  xtool.py grab WINDOW OUT.png               the window's current content
+  xtool.py close WINDOW                      a WM_DELETE_WINDOW request, as a window manager sends it
+  xtool.py pixel PNG LX LY [LX LY ...]       "R G B" (0..255) per point
+  xtool.py expect PNG COLOUR LX LY [...]     exit 1, naming each point, unless all points have the colour
+  xtool.py count PNG X0 Y0 X1 Y1 COLOUR      pixels of that colour in the box [X0, X1) x [Y0, Y1)
+  xtool.py span PNG LY COLOUR [X0 X1]        "MINX MAXX" in logical x of that colour in one row, or "none"
+  xtool.py glyphs PNG X Y SCALE TEXT COLOUR  checks the lit and unlit cells of TEXT drawn at (X, Y)
+  xtool.py differ A.png B.png X0 Y0 X1 Y1    pixels that differ between two pictures in the box
+  xtool.py box PNG X0 Y0 X1 Y1 COLOUR        "X0 Y0 X1 Y1", the logical bounding box of that colour, or "none"
+
+COLOUR is "r,g,b" in the game's 0..1 floats, optionally followed by ",tolerance" in 8-bit steps
+(default 3); it is compared per channel after rounding to 8 bits as the GL does.
+"""
+
+import ctypes
+import ctypes.util
+import struct
+import sys
+import zlib
+
+LOGICAL_WIDTH = 900.0
+LOGICAL_HEIGHT = 700.0
+DEFAULT_TOLERANCE = 3
+
+# The 5 x 7 cells of the characters the tests look for, row 0 at the top.
+GLYPHS = {
+    "0": [".###.", "#...#", "#..##", "#.#.#", "##..#", "#...#", ".###."],
+    "1": ["..#..", ".##..", "..#..", "..#..", "..#..", "..#..", ".###."],
+    "2": [".###.", "#...#", "....#", "...#.", "..#..", ".#...", "#####"],
+    "3": ["####.", "....#", "....#", ".###.", "....#", "....#", "####."],
+    "4": ["#...#", "#...#", "#...#", "#####", "....#", "....#", "....#"],
+    "5": ["#####", "#....", "#....", "####.", "....#", "....#", "####."],
+    "6": [".###.", "#....", "#....", "####.", "#...#", "#...#", ".###."],
+    "7": ["#####", "....#", "...#.", "..#..", ".#...", ".#...", ".#..."],
+    "8": [".###.", "#...#", "#...#", ".###.", "#...#", "#...#", ".###."],
+    "9": [".###.", "#...#", "#...#", ".####", "....#", "....#", ".###."],
+    "C": ["#####", "#....", "#....", "#....", "#....", "#....", "#####"],
+    "K": ["#...#", "#..#.", "#.#..", "##...", "#.#..", "#..#.", "#...#"],
+    "L": ["#....", "#....", "#....", "#....", "#....", "#....", "#####"],
+    "O": [".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "S": ["#####", "#....", "#....", "#####", "....#", "....#", "#####"],
+    " ": ["....."] * 7,
+}
+
+
+def fail(message):
+    sys.stderr.write("xtool: %s\n" % message)
+    sys.exit(2)
+
+
+# ----------------------------------------------------------------------------- X11
+
+class XImage(ctypes.Structure):
+    # The leading fields of Xlib's XImage, which is all this tool reads.
+    _fields_ = [
+        ("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+        ("format", ctypes.c_int), ("data", ctypes.POINTER(ctypes.c_ubyte)),
+        ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
+        ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+        ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
+        ("bits_per_pixel", ctypes.c_int), ("red_mask", ctypes.c_ulong),
+        ("green_mask", ctypes.c_ulong), ("blue_mask", ctypes.c_ulong),
+    ]
+
+
+class XClientMessageEvent(ctypes.Structure):
+    _fields_ = [
+        ("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+        ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+        ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
+    ]
+
+
+class XEvent(ctypes.Union):
+    _fields_ = [("xclient", XClientMessageEvent), ("pad", ctypes.c_long * 24)]
+
+
+ZPIXMAP = 2
+CLIENT_MESSAGE = 33
+LSB_FIRST = 0
+ALL_PLANES = ctypes.c_ulong(0xFFFFFFFF)
+
+_x_errors = []
+ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+
+
+def _record_x_error(_display, _event):
+    # Xlib's default handler ends the process; a test wants a message and an exit code instead.
+    _x_errors.append(1)
+    return 0
+
+
+_error_handler = ERROR_HANDLER(_record_x_error)
+
+
+def open_x():
+    name = ctypes.util.find_library("X11")
+    if not name:
+        fail("libX11 not found")
+    x = ctypes.cdll.LoadLibrary(name)
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XGetImage.restype = ctypes.POINTER(XImage)
+    x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                            ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+    x.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong)] + \
+        [ctypes.POINTER(ctypes.c_int)] * 2 + [ctypes.POINTER(ctypes.c_uint)] * 4
+    x.XInternAtom.restype = ctypes.c_ulong
+    x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                             ctypes.POINTER(XEvent)]
+    x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    x.XSetErrorHandler(_error_handler)
+    display = x.XOpenDisplay(None)
+    if not display:
+        fail("cannot open the display")
+    return x, display
+
+
+def grab_window(window, out_path):
+    x, display = open_x()
+    root = ctypes.c_ulong()
+    wx, wy = ctypes.c_int(), ctypes.c_int()
+    width, height, border, depth = (ctypes.c_uint() for _ in range(4))
+    if not x.XGetGeometry(display, window, ctypes.byref(root), ctypes.byref(wx), ctypes.byref(wy),
+                          ctypes.byref(width), ctypes.byref(height), ctypes.byref(border),
+                          ctypes.byref(depth)):
+        fail("no geometry for window %#x" % window)
+    image = x.XGetImage(display, window, 0, 0, width.value, height.value, ALL_PLANES, ZPIXMAP)
+    if not image or _x_errors:
+        fail("XGetImage of window %#x failed (is all of it on the screen?)" % window)
+    im = image.contents
+    if im.bits_per_pixel != 32 or im.byte_order != LSB_FIRST or im.red_mask != 0xFF0000 \
+            or im.green_mask != 0xFF00 or im.blue_mask != 0xFF:
+        fail("unexpected pixel layout: %d bpp, byte order %d" % (im.bits_per_pixel, im.byte_order))
+    w, h, stride = im.width, im.height, im.bytes_per_line
+    raw = ctypes.string_at(im.data, stride * h)
+    rgb = bytearray(w * h * 3)
+    for row in range(h):
+        line = raw[row * stride: row * stride + w * 4]
+        base = row * w * 3
+        rgb[base: base + w * 3: 3] = line[2::4]
+        rgb[base + 1: base + w * 3: 3] = line[1::4]
+        rgb[base + 2: base + w * 3: 3] = line[0::4]
+    write_png(out_path, w, h, bytes(rgb))
+
+
+def send_delete_window(window):
+    x, display = open_x()
+    event = XEvent()
+    event.xclient.type = CLIENT_MESSAGE
+    event.xclient.send_event = 1
+    event.xclient.window = window
+    event.xclient.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
+    event.xclient.format = 32
+    event.xclient.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    event.xclient.data[1] = 0  # CurrentTime
+    x.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+    x.XSync(display, 0)
+    if _x_errors:
+        fail("sending WM_DELETE_WINDOW to %#x failed" % window)
+
+
+# ----------------------------------------------------------------------------- PNG
+
+def _chunk(kind, data):
+    body = kind + data
+    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+
+def write_png(path, width, height, rgb):
+    stride = width * 3
+    rows = b"".join(b"\x00" + rgb[y * stride:(y + 1) * stride] for y in range(height))
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n")
+        f.write(_chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)))
+        f.write(_chunk(b"IDAT", zlib.compress(rows, 6)))
+        f.write(_chunk(b"IEND", b""))
+
+
+class Picture:
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            data = f.read()
+        if data[:8] != b"\x89PNG\r\n\x1a\n":
+            fail("%s is not a PNG" % path)
+        pos, idat = 8, []
+        while pos < len(data):
+            (length,) = struct.unpack(">I", data[pos:pos + 4])
+            kind = data[pos + 4:pos + 8]
+            body = data[pos + 8:pos + 8 + length]
+            if kind == b"IHDR":
+                self.width, self.height, bits, colour_type = struct.unpack(">IIBB", body[:10])
+                if bits != 8 or colour_type != 2:
+                    fail("%s: only 8-bit RGB pictures written by this tool are read" % path)
+            elif kind == b"IDAT":
+                idat.append(body)
+            pos += 12 + length
+        rows = zlib.decompress(b"".join(idat))
+        stride = self.width * 3
+        self.rgb = bytearray()
+        for y in range(self.height):
+            line = rows[y * (stride + 1):(y + 1) * (stride + 1)]
+            if line[0] != 0:
+                fail("%s: filtered rows are not supported" % path)
+            self.rgb += line[1:]
+
+    def column(self, lx):
+        return min(self.width - 1, max(0, int(lx * self.width / LOGICAL_WIDTH)))
+
+    def row(self, ly):
+        return min(self.height - 1, max(0, int(ly * self.height / LOGICAL_HEIGHT)))
+
+    def at_pixel(self, px, py):
+        i = (py * self.width + px) * 3
+        return tuple(self.rgb[i:i + 3])
+
+    def at(self, lx, ly):
+        return self.at_pixel(self.column(lx), self.row(ly))
+
+
+def parse_colour(text):
+    parts = [float(p) for p in text.split(",")]
+    if len(parts) not in (3, 4):
+        fail("colour %r is not r,g,b[,tolerance]" % text)
+    rgb = tuple(int(round(c * 255.0)) for c in parts[:3])
+    tolerance = int(parts[3]) if len(parts) == 4 else DEFAULT_TOLERANCE
+    return rgb, tolerance
+
+
+def matches(pixel, colour):
+    (r, g, b), tolerance = colour
+    return abs(pixel[0] - r) <= tolerance and abs(pixel[1] - g) <= tolerance and abs(pixel[2] - b) <= tolerance
+
+
+def count_matches(picture, columns, rows, colour):
+    (r, g, b), tolerance = colour
+    data, n = picture.rgb, 0
+    for py in rows:
+        base = py * picture.width * 3
+        for px in columns:
+            i = base + px * 3
+            if abs(data[i] - r) <= tolerance and abs(data[i + 1] - g) <= tolerance \
+                    and abs(data[i + 2] - b) <= tolerance:
+                n += 1
+    return n
+
+
+def pixel_box(picture, x0, y0, x1, y1):
+    """Pixel index ranges of the logical box [x0, x1) x [y0, y1)."""
+    return (range(picture.column(x0), max(picture.column(x0) + 1, picture.column(x1))),
+            range(picture.row(y0), max(picture.row(y0) + 1, picture.row(y1))))
+
+
+# ----------------------------------------------------------------------------- commands
+
+def cmd_pixel(args):
+    picture = Picture(args[0])
+    coords = [float(a) for a in args[1:]]
+    for lx, ly in zip(coords[0::2], coords[1::2]):
+        print("%d %d %d" % picture.at(lx, ly))
+
+
+def cmd_expect(args):
+    picture = Picture(args[0])
+    colour = parse_colour(args[1])
+    coords = [float(a) for a in args[2:]]
+    wrong = 0
+    for lx, ly in zip(coords[0::2], coords[1::2]):
+        pixel = picture.at(lx, ly)
+        if not matches(pixel, colour):
+            wrong += 1
+            print("(%g, %g) is pixel (%d, %d): got %s, want %s +-%d" % (
+                lx, ly, picture.column(lx), picture.row(ly), pixel, colour[0], colour[1]))
+    sys.exit(1 if wrong else 0)
+
+
+def cmd_count(args):
+    picture = Picture(args[0])
+    x0, y0, x1, y1 = (float(a) for a in args[1:5])
+    colour = parse_colour(args[5])
+    columns, rows = pixel_box(picture, x0, y0, x1, y1)
+    print(count_matches(picture, columns, rows, colour))
+
+
+def cmd_span(args):
+    picture = Picture(args[0])
+    py = picture.row(float(args[1]))
+    colour = parse_colour(args[2])
+    x0, x1 = (float(args[3]), float(args[4])) if len(args) >= 5 else (0.0, LOGICAL_WIDTH)
+    columns, _ = pixel_box(picture, x0, 0, x1, 1)
+    hits = [px for px in columns if matches(picture.at_pixel(px, py), colour)]
+    if not hits:
+        print("none")
+        return
+    scale = LOGICAL_WIDTH / picture.width
+    print("%.1f %.1f" % (hits[0] * scale, (hits[-1] + 1) * scale))
+
+
+def cmd_glyphs(args):
+    """Samples the centre of every cell of the text: lit cells must have the colour, unlit ones not."""
+    picture = Picture(args[0])
+    x, y, scale = float(args[1]), float(args[2]), float(args[3])
+    text = args[4]
+    colour = parse_colour(args[5])
+    wrong = []
+    for i, ch in enumerate(text):
+        if ch not in GLYPHS:
+            fail("no test glyph for %r" % ch)
+        for j, row in enumerate(GLYPHS[ch]):
+            for k, cell in enumerate(row):
+                cx = x + i * 6 * scale + (k + 0.5) * scale
+                cy = y + (j + 0.5) * scale
+                pixel = picture.at(cx, cy)
+                if matches(pixel, colour) != (cell == "#"):
+                    wrong.append("%r row %d col %d %s at (%.1f, %.1f): %s" % (
+                        ch, j, k, "lit" if cell == "#" else "unlit", cx, cy, pixel))
+    for line in wrong:
+        print(line)
+    sys.exit(1 if wrong else 0)
+
+
+def cmd_box(args):
+    picture = Picture(args[0])
+    x0, y0, x1, y1 = (float(a) for a in args[1:5])
+    colour = parse_colour(args[5])
+    columns, rows = pixel_box(picture, x0, y0, x1, y1)
+    found = [(px, py) for py in rows for px in columns if matches(picture.at_pixel(px, py), colour)]
+    if not found:
+        print("none")
+        return
+    sx, sy = LOGICAL_WIDTH / picture.width, LOGICAL_HEIGHT / picture.height
+    xs, ys = [p[0] for p in found], [p[1] for p in found]
+    print("%.1f %.1f %.1f %.1f" % (min(xs) * sx, min(ys) * sy, (max(xs) + 1) * sx, (max(ys) + 1) * sy))
+
+
+def cmd_differ(args):
+    a, b = Picture(args[0]), Picture(args[1])
+    if (a.width, a.height) != (b.width, b.height):
+        fail("the pictures differ in size")
+    x0, y0, x1, y1 = (float(v) for v in args[2:6])
+    columns, rows = pixel_box(a, x0, y0, x1, y1)
+    print(sum(1 for py in rows for px in columns if a.at_pixel(px, py) != b.at_pixel(px, py)))
+
+
+def main():
+    if len(sys.argv) < 3:
+        fail(__doc__)
+    command, args = sys.argv[1], sys.argv[2:]
+    if command == "grab":
+        grab_window(int(args[0], 0), args[1])
+    elif command == "close":
+        send_delete_window(int(args[0], 0))
+    else:
+        handlers = {"pixel": cmd_pixel, "expect": cmd_expect, "count": cmd_count, "span": cmd_span,
+                    "glyphs": cmd_glyphs, "differ": cmd_differ, "box": cmd_box}
+        if command not in handlers:
+            fail("unknown command %r" % command)
+        handlers[command](args)
+
+
+if __name__ == "__main__":
+    main()
