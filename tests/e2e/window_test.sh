@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The window and the empty playfield: title, backdrop colours at logical points, the picture
+# stretched over a resized window, ESC's exit code, and the start-up failure without a display.
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+e2e_begin "$@"
+
+# Logical points of each backdrop area, clear of crates, labels, HUD text, monsters and ship.
+health_body=(60 400 95 180 95 520 130 620)
+weapon_body=(770 400 805 180 805 370 840 620)
+lane_body=(200 400 600 500 300 250)
+floor_strip=(300 663 700 663 160 663)
+hud_backdrop=(450 40 600 8 850 50 100 78)
+black=(450 690 30 690 880 690 145 400 755 400 25 400 870 400)
+
+check_backdrop() {  # check_backdrop WHERE
+  check_colour "$1: health column body" "$COLOUR_HEALTH_BODY" "${health_body[@]}"
+  check_colour "$1: weapon column body" "$COLOUR_WEAPON_BODY" "${weapon_body[@]}"
+  check_colour "$1: lane body" "$COLOUR_LANE_BODY" "${lane_body[@]}"
+  check_colour "$1: floor strip at y 663" "$COLOUR_FLOOR" "${floor_strip[@]}"
+  check_colour "$1: HUD backdrop" "$COLOUR_HUD_BACKDROP" "${hud_backdrop[@]}"
+  check_colour "$1: black below y 666, in the gaps and beside the columns" "$COLOUR_BLACK" "${black[@]}"
+}
+
+window_and_playfield() {
+  launch_game
+  check "the title starts with Pexilon" wait_title '^Pexilon' 1
+  check_equal "the window opens at 900 x 700" "$(window_size)" 900x700
+
+  take_shot playfield-900x700
+  check_backdrop "900 x 700"
+
+  # The picture is stretched, not letterboxed: logical x doubles in pixels. A letterboxed
+  # picture would leave the health column's pixels black and push the weapon column inwards.
+  xdotool windowsize "$WIN" 1800 700
+  wait_window_size 1800x700 10 || fail "the window did not grow to 1800 x 700"
+  wait_for_picture playfield-1800x700 10 "$COLOUR_WEAPON_BODY" "${weapon_body[@]}" ||
+    fail "the weapon column never reached pixel x 1540..1680 after the resize"
+  check_backdrop "1800 x 700"
+  check "the weapon column body lies at pixel x 1610 (logical 805)" \
+    pixel_is "$SHOT" 1610 180 "$COLOUR_WEAPON_BODY"
+
+  tap_key Escape
+  wait_game_exit 10
+  check_equal "ESC ends the game with exit code 0" "$GAME_RC" 0
+}
+
+# Width x height of a PNG, from its header.
+file_size() {
+  python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))' "$1"
+}
+
+# The raw pixel (not a logical point) has the colour.
+pixel_is() {  # pixel_is PNG PX PY COLOUR
+  local size width height
+  size=$(file_size "$1")
+  width=${size%x*}
+  height=${size#*x}
+  "${XTOOL[@]}" expect "$1" "$4" \
+    "$(awk -v p="$2" -v w="$width" 'BEGIN { print (p + 0.5) * 900 / w }')" \
+    "$(awk -v p="$3" -v h="$height" 'BEGIN { print (p + 0.5) * 700 / h }')"
+}
+
+no_display() {
+  local log=$E2E_ART/no-display.log rc
+  env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEO_DRIVER -u SDL_VIDEODRIVER \
+    LIBGL_ALWAYS_SOFTWARE=1 timeout 20 "$PEXILON" >"$log" 2>&1
+  rc=$?
+  check_equal "without a display the game ends with exit code 1" "$rc" 1
+  check "without a display the log says SDL_Init failed: and why" \
+    grep -E 'SDL_Init failed: .+' "$log"
+}
+
+start_xvfb
+window_and_playfield
+no_display
+e2e_end
