@@ -25,7 +25,6 @@ COLOUR_BLACK=0,0,0
 COLOUR_HULL=0.2,0.75,1.0
 COLOUR_SHOT_BALL=0.95,1.0,0.25
 COLOUR_HEALTH_BAR=0.0,0.85,0.2
-MONSTER_COLOURS=(1.0,0.88,0.1 0.1,0.4,1.0 1.0,0.1,0.08)  # Small, Medium, Big
 
 # A row through the ship's hull (y 642 to 664) below the barrel, which ends at y 652.
 readonly HULL_ROW=656
@@ -174,10 +173,9 @@ key_down() { xdotool keydown "$@"; }
 key_up() { xdotool keyup "$@"; }
 tap_key() { xdotool key "$@"; }
 
+# One xdotool run presses, waits and releases, so no process start-up stretches the hold.
 hold_key() {  # hold_key KEY SECONDS
-  key_down "$1"
-  sleep "$2"
-  key_up "$1"
+  xdotool keydown "$1" sleep "$2" keyup "$1"
 }
 
 # ----------------------------------------------------------------------------- the window
@@ -267,57 +265,69 @@ ship_centre() {
   awk '{ printf "%.0f\n", ($1 + $2) / 2 }' <<<"$span"
 }
 
-# The centre x of a monster near the top of the lane in SHOT, or nothing.
-monster_centre() {
-  local colour box
-  for colour in "${MONSTER_COLOURS[@]}"; do
-    box=$("${XTOOL[@]}" box "$SHOT" 160 110 740 240 "$colour")
-    [[ $box == none ]] && continue
-    awk '{ printf "%.0f\n", ($1 + $3) / 2 }' <<<"$box"
-    return 0
-  done
-  return 1
+# The centre x of the monster in SHOT that is quickest to shoot down: one that no other monster
+# hides from below, Small before Medium before Big, the lowest first. Nothing when none is seen.
+target_monster() {
+  "${XTOOL[@]}" monsters "$SHOT" | awk '
+    { kind[NR] = $1; x0[NR] = $2; y0[NR] = $3; x1[NR] = $4; y1[NR] = $5 }
+    END {
+      rank["small"] = 0; rank["medium"] = 1; rank["big"] = 2
+      best = 0
+      for (i = 1; i <= NR; i++) {
+        if (x1[i] - x0[i] > 60) continue  # two monsters of one colour that overlap
+        cx = (x0[i] + x1[i]) / 2
+        hidden = 0
+        for (j = 1; j <= NR; j++)
+          if (j != i && y1[j] > y1[i] && x0[j] < cx + 7 && x1[j] > cx - 7) hidden = 1
+        if (hidden) continue
+        if (!best || rank[kind[i]] < rank[kind[best]] ||
+            (rank[kind[i]] == rank[kind[best]] && y1[i] > y1[best])) best = i
+      }
+      if (!best) exit 1
+      printf "%.0f\n", (x0[best] + x1[best]) / 2
+    }'
 }
 
-# Drives the ship until its centre is within 8 units of x, looking after each move.
+# Drives the ship until its centre is within 12 units of x, looking after each move. A shot
+# (radius 5) from there still hits a monster 40 wide centred on x.
 steer_ship_to() {  # steer_ship_to X
   local target=$1 attempt centre distance seconds
-  for ((attempt = 0; attempt < 6; attempt++)); do
+  for ((attempt = 0; attempt < 10; attempt++)); do
     take_shot steering
     centre=$(ship_centre) || return 1
     distance=$((target - centre))
-    ((${distance#-} <= 8)) && return 0
+    ((${distance#-} <= 12)) && return 0
     seconds=$(awk -v d="${distance#-}" -v v="$SHIP_SPEED" 'BEGIN { printf "%.3f", d / v }')
     if ((distance > 0)); then hold_key d "$seconds"; else hold_key a "$seconds"; fi
   done
   return 1
 }
 
-# Finds the monster near the top of the lane, stands under it and fires until the title's
-# score is above 0. Fails after SECONDS.
+# Stands under a monster and fires until the title's score is above 0, choosing a new target
+# every few seconds in case the first was a tough one. Fails after SECONDS.
 kill_a_monster() {  # kill_a_monster SECONDS
-  local deadline target score
+  local deadline aim_until target score
   deadline=$(deadline_after "$1")
-  until target=$(take_shot looking-for-a-monster && monster_centre); do
-    past "$deadline" && return 1
-    sleep 0.1
-  done
-  steer_ship_to "$target" || return 1
-  key_down space
-  while :; do
-    score=$(title_number Score)
-    if [[ -n $score ]] && ((score > 0)); then
-      key_up space
-      return 0
+  while ! past "$deadline"; do
+    take_shot looking-for-a-monster
+    if ! target=$(target_monster) || ! steer_ship_to "$target"; then
+      sleep 0.2
+      continue
     fi
-    if past "$deadline"; then
-      key_up space
-      return 1
-    fi
-    sleep 0.1
+    aim_until=$(deadline_after 6)
+    key_down space
+    until past "$aim_until" || past "$deadline"; do
+      score=$(title_number Score)
+      if [[ -n $score ]] && ((score > 0)); then
+        key_up space
+        return 0
+      fi
+      sleep 0.1
+    done
+    key_up space
   done
+  return 1
 }
-
 # ----------------------------------------------------------------------------- checks
 
 pass() {

@@ -16,6 +16,7 @@ its picture over the whole window.
   xtool.py glyphs PNG X Y SCALE TEXT COLOUR  checks the lit and unlit cells of TEXT drawn at (X, Y)
   xtool.py differ A.png B.png X0 Y0 X1 Y1    pixels that differ between two pictures in the box
   xtool.py box PNG X0 Y0 X1 Y1 COLOUR        "X0 Y0 X1 Y1", the logical bounding box of that colour, or "none"
+  xtool.py monsters PNG                      one line "KIND X0 Y0 X1 Y1" per monster body seen in the lane
 
 COLOUR is "r,g,b" in the game's 0..1 floats, optionally followed by ",tolerance" in 8-bit steps
 (default 3); it is compared per channel after rounding to 8 bits as the GL does.
@@ -343,6 +344,37 @@ def cmd_box(args):
     print("%.1f %.1f %.1f %.1f" % (min(xs) * sx, min(ys) * sy, (max(xs) + 1) * sx, (max(ys) + 1) * sy))
 
 
+MONSTER_BODIES = (("small", "1.0,0.88,0.1"), ("medium", "0.1,0.4,1.0"), ("big", "1.0,0.1,0.08"))
+
+
+def cmd_monsters(args):
+    """Connected areas of each monster colour in the lane, looked at on a 2-unit grid."""
+    picture = Picture(args[0])
+    step = 2.0
+    xs = [150 + step * i for i in range(int(600 / step))]
+    ys = [90 + step * j for j in range(int(570 / step))]
+    for kind, text in MONSTER_BODIES:
+        colour = parse_colour(text)
+        lit = {(i, j) for j, ly in enumerate(ys) for i, lx in enumerate(xs)
+               if matches(picture.at(lx, ly), colour)}
+        while lit:
+            todo = [lit.pop()]
+            cells = []
+            while todo:
+                i, j = todo.pop()
+                cells.append((i, j))
+                for n in ((i + 1, j), (i - 1, j), (i, j + 1), (i, j - 1)):
+                    if n in lit:
+                        lit.remove(n)
+                        todo.append(n)
+            if len(cells) < 20:
+                continue  # a speck, not a body
+            ci = [c[0] for c in cells]
+            cj = [c[1] for c in cells]
+            print("%s %.0f %.0f %.0f %.0f" % (kind, xs[min(ci)], ys[min(cj)], xs[max(ci)] + step,
+                                              ys[max(cj)] + step))
+
+
 def cmd_differ(args):
     a, b = Picture(args[0]), Picture(args[1])
     if (a.width, a.height) != (b.width, b.height):
@@ -362,7 +394,8 @@ def main():
         send_delete_window(int(args[0], 0))
     else:
         handlers = {"pixel": cmd_pixel, "expect": cmd_expect, "count": cmd_count, "span": cmd_span,
-                    "glyphs": cmd_glyphs, "differ": cmd_differ, "box": cmd_box}
+                    "glyphs": cmd_glyphs, "differ": cmd_differ, "box": cmd_box,
+                    "monsters": cmd_monsters}
         if command not in handlers:
             fail("unknown command %r" % command)
         handlers[command](args)
