@@ -137,7 +137,9 @@ void drawBottomCaptions(const UpgradeCrate& crate, bool unlocked, std::int32_t n
         drawCentredCaption(cx, captionY, std::to_string(crate.hitsNeeded - crate.hits), 1.3f, 0.95f);
         return;
     }
-    drawCentredCaption(cx, captionY, "S" + std::to_string(neededScore), 1.0f, 0.75f);
+    std::string neededCaption = "S";
+    neededCaption += std::to_string(neededScore);
+    drawCentredCaption(cx, captionY, neededCaption, 1.0f, 0.75f);
     drawText(cx - kLockHalfWidth, crate.y - kLockRise, "LOCK", 1.1f, 0.65f, 0.65f, 0.65f);
 }
 }  // namespace
