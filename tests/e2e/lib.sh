@@ -43,6 +43,7 @@ e2e_failures=0
 e2e_games=0
 e2e_xvfb_pid=
 e2e_game_pids=()
+e2e_helper_pids=()
 
 say() { printf '%s\n' "$*"; }
 
@@ -71,7 +72,7 @@ e2e_begin() {
 
 e2e_cleanup() {
   local pid
-  for pid in "${e2e_game_pids[@]}"; do
+  for pid in "${e2e_game_pids[@]}" "${e2e_helper_pids[@]}"; do
     stop_process "$pid"
   done
   [[ -n $e2e_xvfb_pid ]] && stop_process "$e2e_xvfb_pid"
@@ -116,6 +117,21 @@ start_xvfb() {
   export DISPLAY=:$(tr -d '[:space:]' <"$number_file")
   unset WAYLAND_DISPLAY SDL_VIDEO_DRIVER SDL_VIDEODRIVER
   say "# Xvfb on $DISPLAY"
+}
+
+# The display has no window manager; this stands in for the part of one that grants fullscreen
+# requests, and logs every _NET_WM_STATE request to FULLSCREEN_LOG.
+start_fullscreen_manager() {
+  local i
+  FULLSCREEN_LOG=$E2E_ART/window-manager-requests.log
+  : >"$FULLSCREEN_LOG"
+  "${XTOOL[@]}" fullscreen-manager "$FULLSCREEN_LOG" &
+  e2e_helper_pids+=($!)
+  for ((i = 0; i < 100; i++)); do
+    grep -q ready "$FULLSCREEN_LOG" && return 0
+    sleep 0.05
+  done
+  abort "the fullscreen stand-in did not start"
 }
 
 # Starts the game on Mesa's software rasteriser; its output goes to game-N.log.

@@ -9,6 +9,8 @@ its picture over the whole window.
 
   xtool.py grab WINDOW OUT.png               the window's current content
   xtool.py close WINDOW                      a WM_DELETE_WINDOW request, as a window manager sends it
+  xtool.py fullscreen-manager LOG            logs the _NET_WM_STATE requests sent to the window manager
+                                             and grants fullscreen ones, until killed
   xtool.py pixel PNG LX LY [LX LY ...]       "R G B" (0..255) per point
   xtool.py expect PNG COLOUR LX LY [...]     exit 1, naming each point, unless all points have the colour
   xtool.py count PNG X0 Y0 X1 Y1 COLOUR      pixels of that colour in the box [X0, X1) x [Y0, Y1)
@@ -169,6 +171,88 @@ def send_delete_window(window):
     x.XSync(display, 0)
     if _x_errors:
         fail("sending WM_DELETE_WINDOW to %#x failed" % window)
+
+
+SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
+XA_ATOM = 4
+PROP_MODE_REPLACE = 0
+NET_WM_STATE_ACTIONS = {0: "remove", 1: "add", 2: "toggle"}
+
+
+def manage_fullscreen(log_path):
+    """The fullscreen part of a window manager, which the test display does not have otherwise.
+
+    A client asks for fullscreen by sending a _NET_WM_STATE message to the root window; this
+    listens there, logs every such request, and grants fullscreen ones as a manager does: it
+    records the state in the window's _NET_WM_STATE property and gives the window the whole
+    screen, or its earlier place and size back. Runs until killed."""
+    x, display = open_x()
+    x.XDefaultRootWindow.restype = ctypes.c_ulong
+    x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+    x.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.POINTER(XEvent)]
+    x.XGetAtomName.restype = ctypes.c_void_p
+    x.XGetAtomName.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x.XFree.argtypes = [ctypes.c_void_p]
+    x.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong,
+                                  ctypes.c_int, ctypes.c_int, ctypes.c_void_p, ctypes.c_int]
+    x.XMoveResizeWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                    ctypes.c_uint, ctypes.c_uint]
+    x.XDisplayWidth.argtypes = x.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    x.XFlush.argtypes = [ctypes.c_void_p]
+
+    def atom_name(atom):
+        if atom == 0:
+            return "-"
+        pointer = x.XGetAtomName(display, atom)
+        name = ctypes.string_at(pointer).decode() if pointer else str(atom)
+        if pointer:
+            x.XFree(pointer)
+        return name
+
+    def geometry(window):
+        root = ctypes.c_ulong()
+        wx, wy = ctypes.c_int(), ctypes.c_int()
+        width, height, border, depth = (ctypes.c_uint() for _ in range(4))
+        x.XGetGeometry(display, window, ctypes.byref(root), ctypes.byref(wx), ctypes.byref(wy),
+                       ctypes.byref(width), ctypes.byref(height), ctypes.byref(border),
+                       ctypes.byref(depth))
+        return wx.value, wy.value, width.value, height.value
+
+    def set_state(window, atoms):
+        data = (ctypes.c_ulong * max(1, len(atoms)))(*atoms)
+        x.XChangeProperty(display, window, state_atom, XA_ATOM, 32, PROP_MODE_REPLACE, data, len(atoms))
+
+    state_atom = x.XInternAtom(display, b"_NET_WM_STATE", 0)
+    fullscreen_atom = x.XInternAtom(display, b"_NET_WM_STATE_FULLSCREEN", 0)
+    screen = (x.XDisplayWidth(display, 0), x.XDisplayHeight(display, 0))
+    windowed = {}  # window -> its place and size before fullscreen
+    x.XSelectInput(display, x.XDefaultRootWindow(display), SUBSTRUCTURE_NOTIFY_MASK)
+    x.XSync(display, 0)
+    with open(log_path, "a") as log:
+        log.write("ready\n")
+        log.flush()
+        event = XEvent()
+        while True:
+            x.XNextEvent(display, ctypes.byref(event))
+            message = event.xclient
+            if message.type != CLIENT_MESSAGE or message.message_type != state_atom:
+                continue
+            window, action = message.window, message.data[0]
+            log.write("%#x %s %s %s\n" % (window, NET_WM_STATE_ACTIONS.get(action, "?"),
+                                          atom_name(message.data[1]), atom_name(message.data[2])))
+            log.flush()
+            if fullscreen_atom not in (message.data[1], message.data[2]):
+                continue
+            want = action == 1 or (action == 2 and window not in windowed)
+            if want and window not in windowed:
+                windowed[window] = geometry(window)
+                set_state(window, [fullscreen_atom])
+                x.XMoveResizeWindow(display, window, 0, 0, screen[0], screen[1])
+            elif not want and window in windowed:
+                set_state(window, [])
+                x.XMoveResizeWindow(display, window, *windowed.pop(window))
+            x.XFlush(display)
 
 
 # ----------------------------------------------------------------------------- PNG
@@ -392,6 +476,8 @@ def main():
         grab_window(int(args[0], 0), args[1])
     elif command == "close":
         send_delete_window(int(args[0], 0))
+    elif command == "fullscreen-manager":
+        manage_fullscreen(args[0])
     else:
         handlers = {"pixel": cmd_pixel, "expect": cmd_expect, "count": cmd_count, "span": cmd_span,
                     "glyphs": cmd_glyphs, "differ": cmd_differ, "box": cmd_box,
