@@ -2,6 +2,7 @@
 # The two crate columns seen from the ship: the locked weapon crate with shots flying through it,
 # and the health pack's caption counting down as shots land.
 set -uo pipefail
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_begin "$@"
 
@@ -17,13 +18,6 @@ readonly locked_power_body=0.126,0.28,0.126  # (0.45 k, k, 0.45 k), k = 0.28 for
 # x of a text centred on cx by the font's width rule (6 units a character at scale 1).
 centred_x() {  # centred_x CX TEXT SCALE
   awk -v cx="$1" -v n="${#2}" -v s="$3" 'BEGIN { print cx - n * 6 * s * 0.5 }'
-}
-
-hull_at() {  # hull_at LEFT RIGHT: the hull is within 1.5 units of LEFT..RIGHT in SHOT
-  local span
-  span=$(hull_span)
-  [[ $span != none ]] && awk -v s="$span" -v l="$1" -v r="$2" \
-    'BEGIN { split(s, h, " "); exit !((h[1] - l) ^ 2 <= 2.25 && (h[2] - r) ^ 2 <= 2.25) }'
 }
 
 locked_weapon_crate() {

@@ -3,6 +3,7 @@
 # that reaches the title and the HUD, F11 into fullscreen and back, R, and both ways to quit:
 # a window manager's close request and ESC.
 set -uo pipefail
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_begin "$@"
 
@@ -60,16 +61,6 @@ fullscreen() {
   check "the window is back at 900 x 700" wait_window_size 900x700 5
   wait_for_picture windowed-again 10 "$COLOUR_WEAPON_BODY" 770 400 805 180 ||
     fail "the picture did not return to the 900 x 700 layout"
-}
-
-# A line matching the regex appears in the file within SECONDS.
-wait_for_line() {  # wait_for_line FILE REGEX SECONDS
-  local deadline
-  deadline=$(deadline_after "$3")
-  until grep -qE "$2" "$1"; do
-    past "$deadline" && return 1
-    sleep 0.05
-  done
 }
 
 restart_and_close() {

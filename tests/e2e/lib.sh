@@ -11,6 +11,9 @@
 # over the whole window, so a point maps to pixel (x * width / 900, y * height / 700) of the
 # window, whatever its size. Colours are "r,g,b[,tolerance]" in the game's 0..1 floats; the
 # tolerance is in 8-bit steps (default 3).
+#
+# shellcheck disable=SC2034  # the colours and some variables are used by the tests that source this
+# shellcheck disable=SC2317  # functions called through check are reached
 
 E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 XTOOL=(python3 "$E2E_LIB_DIR/xtool.py")
@@ -114,7 +117,8 @@ start_xvfb() {
     sleep 0.05
   done
   [[ -s $number_file ]] || abort "Xvfb reported no display within 10 s"
-  export DISPLAY=:$(tr -d '[:space:]' <"$number_file")
+  DISPLAY=:$(tr -d '[:space:]' <"$number_file")
+  export DISPLAY
   unset WAYLAND_DISPLAY SDL_VIDEO_DRIVER SDL_VIDEODRIVER
   say "# Xvfb on $DISPLAY"
 }
@@ -146,7 +150,7 @@ start_game() {
 
 # Waits for the game's window (title starting with Pexilon) to be mapped; sets WIN.
 wait_window() {
-  local timeout=${1:-20} deadline
+  local timeout=20 deadline
   deadline=$(deadline_after "$timeout")
   WIN=
   while [[ -z $WIN ]]; do
@@ -230,6 +234,16 @@ wait_window_size() {  # wait_window_size WxH SECONDS
   done
 }
 
+# A line matching the regex appears in the file within SECONDS.
+wait_for_line() {  # wait_for_line FILE REGEX SECONDS
+  local deadline
+  deadline=$(deadline_after "$3")
+  until grep -qE "$2" "$1"; do
+    past "$deadline" && return 1
+    sleep 0.05
+  done
+}
+
 # Sends WM_DELETE_WINDOW, as a window manager's close button does.
 request_close() { "${XTOOL[@]}" close "$WIN"; }
 
@@ -271,14 +285,23 @@ wait_for_picture() {  # wait_for_picture NAME SECONDS COLOUR LX LY [LX LY ...]
 }
 
 # Logical x range "MIN MAX" of the ship's hull in SHOT, or "none".
-hull_span() { "${XTOOL[@]}" span "${1:-$SHOT}" "$HULL_ROW" "$COLOUR_HULL" 30 870; }
+hull_span() { "${XTOOL[@]}" span "$SHOT" "$HULL_ROW" "$COLOUR_HULL" 30 870; }
 
 # The logical x of the ship's centre in SHOT, or nothing when no hull is seen.
 ship_centre() {
   local span
-  span=$(hull_span "$@")
+  span=$(hull_span)
   [[ $span == none ]] && return 1
   awk '{ printf "%.0f\n", ($1 + $2) / 2 }' <<<"$span"
+}
+
+# The hull is seen within 1.5 units of LEFT..RIGHT in SHOT.
+hull_at() {  # hull_at LEFT RIGHT
+  local span
+  span=$(hull_span)
+  say "hull seen at $span"
+  [[ $span != none ]] && awk -v s="$span" -v l="$1" -v r="$2" \
+    'BEGIN { split(s, h, " "); exit !((h[1] - l) ^ 2 <= 2.25 && (h[2] - r) ^ 2 <= 2.25) }'
 }
 
 # The centre x of the monster in SHOT that is quickest to shoot down: one that no other monster
@@ -365,7 +388,7 @@ check() {  # check DESCRIPTION COMMAND [ARGS...]
     pass "$description"
   else
     fail "$description"
-    [[ -n $output ]] && sed 's/^/    /' <<<"$output"
+    [[ -n $output ]] && printf '    %s\n' "${output//$'\n'/$'\n    '}"
   fi
 }
 

@@ -2,19 +2,11 @@
 # Playing with the keys: the first title, firing, a kill that raises the title's score, moving
 # the ship to both stops, R back to a fresh game, and ESC's exit code.
 set -uo pipefail
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_begin "$@"
 
 readonly first_title="Pexilon  |  Score: 0  Health: 100  Level: 1  Wave: 1  Monsters: 0  Shots: 1  Power: 1  |  A/D Move  |  SPACE Shoot  |  R Restart  |  F11 Fullscreen  |  ESC Exit"
-
-# The hull (x + 8 to x + 30) is seen within 1.5 units of LEFT..RIGHT in SHOT.
-hull_at() {  # hull_at LEFT RIGHT
-  local span
-  span=$(hull_span)
-  say "hull seen at $span"
-  [[ $span != none ]] && awk -v s="$span" -v l="$1" -v r="$2" \
-    'BEGIN { split(s, h, " "); exit !((h[1] - l) ^ 2 <= 2.25 && (h[2] - r) ^ 2 <= 2.25) }'
-}
 
 title_at_start() {
   start_game

@@ -2,6 +2,7 @@
 # The window and the empty playfield: title, backdrop colours at logical points, the picture
 # stretched over a resized window, ESC's exit code, and the start-up failure without a display.
 set -uo pipefail
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_begin "$@"
 
@@ -38,27 +39,11 @@ window_and_playfield() {
     fail "the weapon column never reached pixel x 1540..1680 after the resize"
   check_backdrop "1800 x 700"
   check "the weapon column body lies at pixel x 1610 (logical 805)" \
-    pixel_is "$SHOT" 1610 180 "$COLOUR_WEAPON_BODY"
+    "${XTOOL[@]}" expect-pixel "$SHOT" "$COLOUR_WEAPON_BODY" 1610 180
 
   tap_key Escape
   wait_game_exit 10
   check_equal "ESC ends the game with exit code 0" "$GAME_RC" 0
-}
-
-# Width x height of a PNG, from its header.
-file_size() {
-  python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))' "$1"
-}
-
-# The raw pixel (not a logical point) has the colour.
-pixel_is() {  # pixel_is PNG PX PY COLOUR
-  local size width height
-  size=$(file_size "$1")
-  width=${size%x*}
-  height=${size#*x}
-  "${XTOOL[@]}" expect "$1" "$4" \
-    "$(awk -v p="$2" -v w="$width" 'BEGIN { print (p + 0.5) * 900 / w }')" \
-    "$(awk -v p="$3" -v h="$height" 'BEGIN { print (p + 0.5) * 700 / h }')"
 }
 
 no_display() {

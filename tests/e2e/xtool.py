@@ -13,6 +13,7 @@ its picture over the whole window.
                                              and grants fullscreen ones, until killed
   xtool.py pixel PNG LX LY [LX LY ...]       "R G B" (0..255) per point
   xtool.py expect PNG COLOUR LX LY [...]     exit 1, naming each point, unless all points have the colour
+  xtool.py expect-pixel PNG COLOUR PX PY     the same for one pixel given in pixels, not logical units
   xtool.py count PNG X0 Y0 X1 Y1 COLOUR      pixels of that colour in the box [X0, X1) x [Y0, Y1)
   xtool.py span PNG LY COLOUR [X0 X1]        "MINX MAXX" in logical x of that colour in one row, or "none"
   xtool.py glyphs PNG X Y SCALE TEXT COLOUR  checks the lit and unlit cells of TEXT drawn at (X, Y)
@@ -369,6 +370,17 @@ def cmd_expect(args):
     sys.exit(1 if wrong else 0)
 
 
+def cmd_expect_pixel(args):
+    picture = Picture(args[0])
+    colour = parse_colour(args[1])
+    px, py = int(args[2]), int(args[3])
+    pixel = picture.at_pixel(px, py)
+    if not matches(pixel, colour):
+        print("pixel (%d, %d) of a %dx%d picture: got %s, want %s +-%d" % (
+            px, py, picture.width, picture.height, pixel, colour[0], colour[1]))
+        sys.exit(1)
+
+
 def cmd_count(args):
     picture = Picture(args[0])
     x0, y0, x1, y1 = (float(a) for a in args[1:5])
@@ -479,7 +491,7 @@ def main():
     elif command == "fullscreen-manager":
         manage_fullscreen(args[0])
     else:
-        handlers = {"pixel": cmd_pixel, "expect": cmd_expect, "count": cmd_count, "span": cmd_span,
+        handlers = {"pixel": cmd_pixel, "expect": cmd_expect, "expect-pixel": cmd_expect_pixel, "count": cmd_count, "span": cmd_span,
                     "glyphs": cmd_glyphs, "differ": cmd_differ, "box": cmd_box,
                     "monsters": cmd_monsters}
         if command not in handlers:
