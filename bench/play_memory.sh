@@ -20,12 +20,15 @@ elapsed() { awk -v s="$start" -v n="$(date +%s.%N)" 'BEGIN { printf "%.1f", n - 
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 
-window=$(timeout 20 xdotool search --sync --pid "$pid" --name '^Pexilon' | head -n 1)
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-sleep "$(awk -v s="$start" -v n="$(date +%s.%N)" 'BEGIN { d = 1 - (n - s); print d > 0 ? d : 0 }')"
+window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name '^Pexilon' | head -n 1)
+# No window manager: move the pointer in and give the window the keyboard focus ourselves.
+xdotool windowmove "$window" 0 0
+xdotool mousemove --window "$window" 450 350
+timeout 5 xdotool windowfocus --sync "$window"
+sleep "$(awk -v s="$start" -v n="$(date +%s.%N)" 'BEGIN { d = 1 - (n - s); print (d > 0 ? d : 0) }')"
 first=$(rss_kib "$pid")
 echo "seconds,vmrss_kib" >"$csv"
-echo "$(elapsed),$first" >"$csv.tmp" && cat "$csv.tmp" >>"$csv" && rm -f "$csv.tmp"
+echo "$(elapsed),$first" >>"$csv"
 
 xdotool keydown space
 RANDOM=20260520  # the same key pattern every run
@@ -43,12 +46,12 @@ while ((SECONDS < end)); do
     sleep "0.$((3 + RANDOM % 7))"
     xdotool keyup "$key"
   fi
-  sleep "$((1 + RANDOM % 3))"
+  sleep "0.$((4 + RANDOM % 6))"
   if [[ $(xdotool getwindowname "$window") == *"GAME OVER"* ]]; then
     xdotool key r
     games=$((games + 1))
   fi
-  if ((SECONDS >= next_sample - 0)); then
+  if ((SECONDS >= next_sample)); then
     echo "$(elapsed),$(rss_kib "$pid")" >>"$csv"
     next_sample=$((SECONDS + 10))
   fi
