@@ -37,7 +37,8 @@ TEST(Ship, MovesAt430PerSecondBetweenItsStops)
         {431.0f, 0.05f, true, false, 431.0f - 430.0f * 0.05f},
         {431.0f, 0.05f, false, true, 431.0f + 430.0f * 0.05f},
         {431.0f, 0.05f, false, false, 431.0f},
-        {431.3f, 0.037f, true, true, 431.3f},  // both keys cancel exactly
+        {431.3f, 0.037f, true, true, 431.3f},  // both keys cancel exactly,
+        {100.1f, 0.037f, true, true, 100.1f},  // also where a step left and back would round
         {60.0f, 0.05f, true, false, 50.0f},
         {50.0f, 0.05f, true, false, 50.0f},
         {50.0f, 0.05f, true, true, 50.0f},
