@@ -51,15 +51,6 @@ TEST(WeaponColumnLook, OpenBottomCrateWithHighlightRingsBarAndShotsLeft)
     EXPECT_EQ(drawn(crateOf(UpgradeType::Gun, 3, 2.5f), true, true, 2000), expected);
 }
 
-TEST(WeaponColumnLook, LockedBottomCrateNamesTheScoreThatOpensIt)
-{
-    const std::vector<Primitive> expected =
-        std::vector<Primitive>{rect(781, 538, 48, 48, 0.45f * 0.28f, 0.28f, 0.45f * 0.28f)} + powerEmblem() +
-        lockedFrameAndBar() + text(790, 599, "S5200", 1.0f, 0.75f, 0.75f, 0.75f) +
-        text(791.8f, 521, "LOCK", 1.1f, 0.65f, 0.65f, 0.65f);
-    EXPECT_EQ(drawn(crateOf(UpgradeType::Power), true, false, 5200), expected);
-}
-
 TEST(WeaponColumnLook, UpperCratesAreDimmerAndHaveNoCaption)
 {
     const float upper = 0.58f;
@@ -92,8 +83,9 @@ TEST(WeaponColumnLook, OpenSupergunCrateShowsThreeBarrelsInThickLines)
     EXPECT_EQ(body[2], rect(803, 545, 4, 4, 1.0f, 1.0f, 0.95f));
 }
 
-TEST(WeaponColumnLook, LockedSupergunCrateShowsADarkBlockInsteadOfTheIcon)
+TEST(WeaponColumnLook, LockedBottomCrateNamesTheScoreThatOpensIt)
 {
+    // A locked Supergun crate shows a dark block in place of its icon.
     const float k = 0.28f;
     const std::vector<Primitive> expected =
         std::vector<Primitive>{

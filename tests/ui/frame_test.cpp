@@ -26,15 +26,7 @@ GameState sceneAtScore(std::int32_t score)
         crate.type = UpgradeType::Power;
     state.weaponColumn[0].type = UpgradeType::Gun;
     state.score = score;
-    Monster monster;
-    monster.x = 300;
-    monster.y = 200;
-    monster.width = 40;
-    monster.height = 34;
-    monster.hitPoints = 6;
-    monster.maxHitPoints = 10;
-    monster.color = {1.0f, 0.88f, 0.1f};
-    state.monsters.push_back(monster);
+    state.monsters.push_back({MonsterKind::Small, 300, 200, 40, 34, 6, 10, 100, 3, 3.5f, {1.0f, 0.88f, 0.1f}});
     state.shots = {{400, 500, 0, -640, 5, 1}, {420, 300, 0, -640, 5, 1}};
     addMessage(state.messages, "1 GUN ADDED", 450, 330, 0.75f, 1.0f, 0.55f);
     return state;
