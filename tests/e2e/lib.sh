@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared helpers of the window tests: a private Xvfb, the game on Mesa's software GL, keys
 # through XTEST, the window title, screenshots and colour checks at logical points.
 #
@@ -57,20 +58,25 @@ e2e_begin() {
     say "usage: bash $(basename "$0") <pexilon binary> <artifact dir>" >&2
     exit 2
   fi
-  E2E_NAME=$(basename "$0" .sh)
-  PEXILON=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-  E2E_ART=$2/$E2E_NAME
-  [[ -x $PEXILON ]] || { say "no pexilon binary at $1" >&2; exit 2; }
+  e2e_prepare "$(basename "$0" .sh)" "$1" "$2"
+  say "# $E2E_NAME: artifacts in $E2E_ART"
+}
+
+# Checks the binary and the tools, makes <artifact dir>/NAME afresh and arms the clean-up.
+e2e_prepare() {  # e2e_prepare NAME BINARY ARTIFACT_DIR
+  E2E_NAME=$1
+  [[ -x $2 ]] || { say "no pexilon binary at $2" >&2; exit 2; }
+  PEXILON=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
   local tool
   for tool in Xvfb xdotool python3; do
     command -v "$tool" >/dev/null || { say "$E2E_NAME needs $tool" >&2; exit 2; }
   done
+  E2E_ART=$3/$E2E_NAME
   rm -rf "$E2E_ART"
   mkdir -p "$E2E_ART"
   E2E_ART=$(cd "$E2E_ART" && pwd)
   trap e2e_cleanup EXIT
   trap 'exit 130' INT TERM
-  say "# $E2E_NAME: artifacts in $E2E_ART"
 }
 
 e2e_cleanup() {
@@ -271,17 +277,12 @@ take_shot() {
   "${XTOOL[@]}" grab "$WIN" "$SHOT" || abort "could not grab the window for $1"
 }
 
-# Grabs NAME again and again until all the points have the colour.
+# Grabs NAME again and again until all the points have the colour; SHOT is the last picture.
 wait_for_picture() {  # wait_for_picture NAME SECONDS COLOUR LX LY [LX LY ...]
-  local name=$1 colour=$3 deadline
-  deadline=$(deadline_after "$2")
+  local name=$1 seconds=$2 colour=$3
   shift 3
-  while :; do
-    take_shot "$name"
-    "${XTOOL[@]}" expect "$SHOT" "$colour" "$@" >/dev/null && return 0
-    past "$deadline" && return 1
-    sleep 0.1
-  done
+  SHOT=$E2E_ART/$name.png
+  "${XTOOL[@]}" grab-until "$WIN" "$SHOT" "$seconds" points "$colour" "$@"
 }
 
 # Logical x range "MIN MAX" of the ship's hull in SHOT, or "none".

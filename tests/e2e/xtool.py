@@ -8,6 +8,11 @@ game's 900 x 700 space; it is mapped to the picture's pixel size, because the ga
 its picture over the whole window.
 
   xtool.py grab WINDOW OUT.png               the window's current content
+  xtool.py grab-until WINDOW OUT.png SECONDS points COLOUR LX LY [LX LY ...]
+  xtool.py grab-until WINDOW OUT.png SECONDS count X0 Y0 X1 Y1 COLOUR MIN
+                                             grabs until all points have the colour, or until the box
+                                             holds at least MIN pixels of it; exit 1 after SECONDS.
+                                             Conditions can be joined with "and".
   xtool.py close WINDOW                      a WM_DELETE_WINDOW request, as a window manager sends it
   xtool.py fullscreen-manager LOG            logs the _NET_WM_STATE requests sent to the window manager
                                              and grants fullscreen ones, until killed
@@ -29,6 +34,7 @@ import ctypes
 import ctypes.util
 import struct
 import sys
+import time
 import zlib
 
 LOGICAL_WIDTH = 900.0
@@ -123,6 +129,7 @@ def open_x():
     x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
                              ctypes.POINTER(XEvent)]
     x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    x.XDestroyImage.argtypes = [ctypes.POINTER(XImage)]
     x.XSetErrorHandler(_error_handler)
     display = x.XOpenDisplay(None)
     if not display:
@@ -130,8 +137,8 @@ def open_x():
     return x, display
 
 
-def grab_window(window, out_path):
-    x, display = open_x()
+def grab_rgb(x, display, window):
+    """The window's content as (width, height, RGB bytes)."""
     root = ctypes.c_ulong()
     wx, wy = ctypes.c_int(), ctypes.c_int()
     width, height, border, depth = (ctypes.c_uint() for _ in range(4))
@@ -148,6 +155,7 @@ def grab_window(window, out_path):
         fail("unexpected pixel layout: %d bpp, byte order %d" % (im.bits_per_pixel, im.byte_order))
     w, h, stride = im.width, im.height, im.bytes_per_line
     raw = ctypes.string_at(im.data, stride * h)
+    x.XDestroyImage(image)
     rgb = bytearray(w * h * 3)
     for row in range(h):
         line = raw[row * stride: row * stride + w * 4]
@@ -155,7 +163,28 @@ def grab_window(window, out_path):
         rgb[base: base + w * 3: 3] = line[2::4]
         rgb[base + 1: base + w * 3: 3] = line[1::4]
         rgb[base + 2: base + w * 3: 3] = line[0::4]
+    return w, h, rgb
+
+
+def grab_window(window, out_path):
+    x, display = open_x()
+    w, h, rgb = grab_rgb(x, display, window)
     write_png(out_path, w, h, bytes(rgb))
+
+
+def grab_until(window, out_path, seconds, condition):
+    """Grabs again and again, in this one process so it is quick, until the picture meets the
+    condition; saves the last picture either way. Exit code 0 when the condition was met."""
+    x, display = open_x()
+    deadline = time.monotonic() + seconds
+    while True:
+        w, h, rgb = grab_rgb(x, display, window)
+        picture = Picture.from_rgb(w, h, rgb)
+        met = condition(picture)
+        if met or time.monotonic() >= deadline:
+            write_png(out_path, w, h, bytes(rgb))
+            sys.exit(0 if met else 1)
+        time.sleep(0.02)
 
 
 def send_delete_window(window):
@@ -274,6 +303,12 @@ def write_png(path, width, height, rgb):
 
 
 class Picture:
+    @classmethod
+    def from_rgb(cls, width, height, rgb):
+        picture = cls.__new__(cls)
+        picture.width, picture.height, picture.rgb = width, height, rgb
+        return picture
+
     def __init__(self, path):
         with open(path, "rb") as f:
             data = f.read()
@@ -480,12 +515,36 @@ def cmd_differ(args):
     print(sum(1 for py in rows for px in columns if a.at_pixel(px, py) != b.at_pixel(px, py)))
 
 
+def parse_condition(args):
+    """One condition, or several joined by "and", all of which must hold."""
+    if "and" in args:
+        at = args.index("and")
+        first, rest = parse_single_condition(args[:at]), parse_condition(args[at + 1:])
+        return lambda picture: first(picture) and rest(picture)
+    return parse_single_condition(args)
+
+
+def parse_single_condition(args):
+    if args and args[0] == "points" and len(args) >= 4 and len(args) % 2 == 0:
+        colour = parse_colour(args[1])
+        coords = [float(a) for a in args[2:]]
+        points = list(zip(coords[0::2], coords[1::2]))
+        return lambda picture: all(matches(picture.at(lx, ly), colour) for lx, ly in points)
+    if args and args[0] == "count" and len(args) == 7:
+        x0, y0, x1, y1 = (float(a) for a in args[1:5])
+        colour, least = parse_colour(args[5]), int(args[6])
+        return lambda picture: count_matches(picture, *pixel_box(picture, x0, y0, x1, y1), colour) >= least
+    fail("a condition is 'points COLOUR LX LY ...' or 'count X0 Y0 X1 Y1 COLOUR MIN'")
+
+
 def main():
     if len(sys.argv) < 3:
         fail(__doc__)
     command, args = sys.argv[1], sys.argv[2:]
     if command == "grab":
         grab_window(int(args[0], 0), args[1])
+    elif command == "grab-until":
+        grab_until(int(args[0], 0), args[1], float(args[2]), parse_condition(args[3:]))
     elif command == "close":
         send_delete_window(int(args[0], 0))
     elif command == "fullscreen-manager":
