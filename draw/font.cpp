@@ -1,9 +1,9 @@
 // The built-in 5 x 7 bitmap font and its text drawers.
 #include "draw/font.hpp"
 
-#include <GL/gl.h>
-
 #include <array>
+
+#include "draw/primitives.hpp"
 
 namespace {
 constexpr int kGlyphRows = 7;
@@ -93,15 +93,9 @@ struct CellColour {
 void fillCell(float x, float y, float side, const CellColour& colour)
 {
     if (colour.blended)
-        glColor4f(colour.r, colour.g, colour.b, colour.a);
+        fillRectAlpha(x, y, side, side, colour.r, colour.g, colour.b, colour.a);
     else
-        glColor3f(colour.r, colour.g, colour.b);
-    glBegin(GL_QUADS);
-    glVertex2f(x, y);
-    glVertex2f(x + side, y);
-    glVertex2f(x + side, y + side);
-    glVertex2f(x, y + side);
-    glEnd();
+        fillRect(x, y, side, side, colour.r, colour.g, colour.b);
 }
 
 void drawGlyphCells(float x, float y, std::string_view text, float scale, const CellColour& colour)

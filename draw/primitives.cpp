@@ -25,6 +25,14 @@ void fillRect(float x, float y, float w, float h, float r, float g, float b)
     glEnd();
 }
 
+void fillRectAlpha(float x, float y, float w, float h, float r, float g, float b, float a)
+{
+    glColor4f(r, g, b, a);
+    glBegin(GL_QUADS);
+    emitCorners(x, y, w, h);
+    glEnd();
+}
+
 namespace {
 // Device pixels, not logical units: a stretched window keeps its outlines thin.
 constexpr float kOutlineWidthPixels = 2.0f;

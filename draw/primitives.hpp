@@ -4,6 +4,9 @@
 
 void fillRect(float x, float y, float w, float h, float r, float g, float b);
 
+// The same quad with an alpha; it shows only while the caller has blending on.
+void fillRectAlpha(float x, float y, float w, float h, float r, float g, float b, float a);
+
 // A closed border two device pixels wide, however the window is stretched.
 void outlineRect(float x, float y, float w, float h, float r, float g, float b);
 

@@ -3,11 +3,11 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
 #include <string>
 
 #include "draw/font.hpp"
 #include "draw/primitives.hpp"
+#include "game/crate_look.hpp"
 #include "game/weapon_column.hpp"
 
 namespace {
@@ -103,43 +103,30 @@ void drawCrateFrame(const UpgradeCrate& crate, bool unlocked)
     }
 }
 
-constexpr float kHitBarGap = 5.0f;
-constexpr float kHitBarHeight = 5.0f;
-
-// The green part shows the shots still needed, so it shrinks as shots land.
+// A locked crate shows only a dark bar: there is nothing to count yet.
 void drawHitBar(const UpgradeCrate& crate, bool unlocked)
 {
-    const float barY = crate.y + crate.height + kHitBarGap;
-    if (!unlocked) {
-        fillRect(crate.x, barY, crate.width, kHitBarHeight, 0.1f, 0.1f, 0.1f);
-        return;
-    }
-    const float left = std::clamp(1.0f - static_cast<float>(crate.hits) / static_cast<float>(crate.hitsNeeded), 0.0f, 1.0f);
-    fillRect(crate.x, barY, crate.width, kHitBarHeight, 0.18f, 0.02f, 0.02f);
-    fillRect(crate.x, barY, left * crate.width, kHitBarHeight, 0.0f, 0.9f, 0.1f);
+    if (unlocked)
+        drawCrateHitBar(crate);
+    else
+        fillRect(crate.x, crate.y + crate.height + kCrateHitBarGap, crate.width, kCrateHitBarHeight, 0.1f, 0.1f, 0.1f);
 }
 
-constexpr float kCaptionDrop = 13.0f;
 constexpr float kLockRise = 17.0f;
 // textWidth("LOCK", 1.1) x 0.5, worked out once.
 constexpr float kLockHalfWidth = 13.2f;
 
-void drawCentredCaption(float cx, float y, const std::string& text, float scale, float grey)
-{
-    drawText(cx - textWidth(text, scale) * 0.5f, y, text, scale, grey, grey, grey);
-}
-
 // An open crate counts down the shots still needed; a locked one names the score that opens it.
 void drawBottomCaptions(const UpgradeCrate& crate, bool unlocked, std::int32_t neededScore, float cx)
 {
-    const float captionY = crate.y + crate.height + kCaptionDrop;
     if (unlocked) {
-        drawCentredCaption(cx, captionY, std::to_string(crate.hitsNeeded - crate.hits), 1.3f, 0.95f);
+        drawShotsStillNeeded(crate);
         return;
     }
+    // Appended rather than "S" + ...: g++ 12 warns falsely about that operator+.
     std::string neededCaption = "S";
     neededCaption += std::to_string(neededScore);
-    drawCentredCaption(cx, captionY, neededCaption, 1.0f, 0.75f);
+    drawCrateCaption(crate, neededCaption, 1.0f, 0.75f);
     drawText(cx - kLockHalfWidth, crate.y - kLockRise, "LOCK", 1.1f, 0.65f, 0.65f, 0.65f);
 }
 }  // namespace
