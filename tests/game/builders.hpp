@@ -2,12 +2,16 @@
 // shots and resting columns, and helpers that read the game's engine the way the rules do.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <random>
+#include <string_view>
 
 #include "app/game_state.hpp"
 #include "game/health_column.hpp"
+#include "game/messages.hpp"
 #include "game/monsters.hpp"
 #include "game/ship.hpp"
 #include "game/weapon_column.hpp"
@@ -136,3 +140,16 @@ inline std::uint32_t peekOutput(const std::mt19937& engine)
 }
 
 }  // namespace draws
+
+// Checks every field a rule sets when it posts a message.
+inline void expectMessage(const FloatingText& message, std::string_view text, float x, float y, float r, float g, float b)
+{
+    EXPECT_EQ(message.text, text);
+    EXPECT_EQ(message.x, x) << text;
+    EXPECT_EQ(message.y, y) << text;
+    EXPECT_EQ(message.r, r) << text;
+    EXPECT_EQ(message.g, g) << text;
+    EXPECT_EQ(message.b, b) << text;
+    EXPECT_EQ(message.timeLeft, 1.0f) << text;
+    EXPECT_EQ(message.lifetime, 1.0f) << text;
+}

@@ -38,12 +38,7 @@ TEST(HealthColumn, PackHealsTenUpToAHundredAndSaysSo)
         applyHealthPack(health, messages, 150.0f, 750.0f);
         EXPECT_EQ(health, c.after) << "from " << c.before;
         ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].text, c.text) << "from " << c.before;
-        EXPECT_EQ(messages[0].x, 450.0f);
-        EXPECT_EQ(messages[0].y, 330.0f);
-        EXPECT_EQ(messages[0].r, c.r);
-        EXPECT_EQ(messages[0].g, c.g);
-        EXPECT_EQ(messages[0].b, c.b);
+        expectMessage(messages[0], c.text, 450.0f, 330.0f, c.r, c.g, c.b);
     }
 }
 
@@ -110,26 +105,4 @@ TEST(HealthColumn, PackAtFullHealthIsUsedUpAllTheSame)
     EXPECT_EQ(state.healthColumn[0].hits, 3);
     EXPECT_EQ(state.healthColumn[0].targetY, 538.0f);
     EXPECT_EQ(state.shots[1].damage, 1) << "a shot elsewhere is not touched";
-}
-
-TEST(HealthColumn, FillMakesFiveRestingPacksAndTopUpAddsSlidingOnes)
-{
-    HealthColumn column(2);
-    column[0].hits = 12;
-    fillHealthColumn(column, 50.0f, 660.0f);
-    ASSERT_EQ(column.size(), 5u);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(column[i].y, build::slotY(i));
-        EXPECT_EQ(column[i].hits, 0) << "the fill starts afresh";
-    }
-
-    column.erase(column.begin(), column.begin() + 2);
-    topUpHealthColumn(column, 50.0f, 660.0f);
-    ASSERT_EQ(column.size(), 5u);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(column[i].targetY, build::slotY(i));
-        EXPECT_EQ(column[i].y, build::slotY(i + 2));
-    }
-    EXPECT_EQ(column[3].y, build::slotY(3) - 78.0f);
-    EXPECT_EQ(column[4].y, build::slotY(4) - 78.0f);
 }

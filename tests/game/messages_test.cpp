@@ -8,6 +8,7 @@
 
 #include "app/game_state.hpp"
 #include "game/waves.hpp"
+#include "tests/game/builders.hpp"
 
 namespace {
 
@@ -30,15 +31,7 @@ TEST(Messages, NewMessageHasOneSecondAndOwnsItsText)
         text = "CHANGED";
     }
     ASSERT_EQ(list.size(), 1u);
-    const FloatingText& m = list[0];
-    EXPECT_EQ(m.text, "1 POWER ADDED");
-    EXPECT_EQ(m.x, 450.0f);
-    EXPECT_EQ(m.y, 330.0f);
-    EXPECT_EQ(m.timeLeft, 1.0f);
-    EXPECT_EQ(m.lifetime, 1.0f);
-    EXPECT_EQ(m.r, 0.75f);
-    EXPECT_EQ(m.g, 1.0f);
-    EXPECT_EQ(m.b, 0.55f);
+    expectMessage(list[0], "1 POWER ADDED", 450.0f, 330.0f, 0.75f, 1.0f, 0.55f);
 }
 
 TEST(Messages, FifthMessagePushesOutTheOldest)

@@ -100,24 +100,6 @@ TEST(Monsters, FirstDrawChoosesTheKindWithinThePerWaveLimits)
     }
 }
 
-TEST(Monsters, SecondDrawPlacesTheMonsterInsideTheLaneMargins)
-{
-    // A Big monster's left edge runs over [170, 674): 170 + u2 x 504.
-    for (Band u2 : {Band{0.0f, 0.001f}, Band{0.5f, 0.501f}, Band{0.999f, 1.0f}}) {
-        std::mt19937 rng =
-            draws::engineWithNextUnits([u2](float a, float b) { return a < 0.08f && u2.low <= b && b < u2.high; });
-        const float position = positionDrawOf(rng);
-        std::int32_t medium = 0;
-        std::int32_t big = 0;
-        const Monster m = spawnMonster(rng, 1, medium, big, 150.0f, 750.0f);
-        ASSERT_EQ(m.kind, MonsterKind::Big);
-        EXPECT_EQ(m.x, 170.0f + position * 504.0f);
-        EXPECT_GE(m.x, 170.0f);
-        EXPECT_LT(m.x, 674.0f);
-        EXPECT_LT(m.x + m.width, 730.0f);
-    }
-}
-
 TEST(Monsters, HitPointsGrowByLevelAndSpeedByWave)
 {
     struct Case {
@@ -251,14 +233,4 @@ TEST(Monsters, WaveIsBroughtUpToDateBeforeASpawn)
     EXPECT_EQ(state.monsters[0].kind, MonsterKind::Big);
     EXPECT_EQ(state.monsters[0].speed, 2.5f * std::pow(1.02f, 2.0f));
     EXPECT_EQ(state.wave, 3);
-}
-
-TEST(Monsters, MonstersSinkAtTheirOwnSpeed)
-{
-    std::vector<Monster> monsters = {build::small(200.0f, 118.0f), build::big(400.0f, 300.0f)};
-    moveMonsters(monsters, 0.5f);
-    EXPECT_EQ(monsters[0].y, 118.0f + 3.5f * 0.5f);
-    EXPECT_EQ(monsters[1].y, 300.0f + 2.5f * 0.5f);
-    EXPECT_EQ(monsters[0].x, 200.0f);
-    EXPECT_EQ(monsters[1].x, 400.0f);
 }

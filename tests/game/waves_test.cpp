@@ -12,20 +12,8 @@ namespace {
 void expectBanner(const MessageList& messages, std::size_t first, const char* levelText)
 {
     ASSERT_GE(messages.size(), first + 2);
-    const FloatingText& level = messages[first];
-    EXPECT_EQ(level.text, levelText);
-    EXPECT_EQ(level.x, 450.0f);
-    EXPECT_EQ(level.y, 300.0f);
-    EXPECT_EQ(level.r, 0.55f);
-    EXPECT_EQ(level.g, 0.85f);
-    EXPECT_EQ(level.b, 1.0f);
-    const FloatingText& warning = messages[first + 1];
-    EXPECT_EQ(warning.text, "MONSTERS STRONGER");
-    EXPECT_EQ(warning.x, 450.0f);
-    EXPECT_EQ(warning.y, 345.0f);
-    EXPECT_EQ(warning.r, 1.0f);
-    EXPECT_EQ(warning.g, 0.72f);
-    EXPECT_EQ(warning.b, 0.25f);
+    expectMessage(messages[first], levelText, 450.0f, 300.0f, 0.55f, 0.85f, 1.0f);
+    expectMessage(messages[first + 1], "MONSTERS STRONGER", 450.0f, 345.0f, 1.0f, 0.72f, 0.25f);
 }
 
 }  // namespace

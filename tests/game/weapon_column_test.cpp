@@ -134,13 +134,7 @@ TEST(WeaponColumn, TenthHitGrantsTheUpgradeAndTheColumnSlidesDown)
     EXPECT_EQ(state.lastUpgradeScore, 2000);
     EXPECT_EQ(state.score, 2000);
     ASSERT_EQ(state.messages.size(), 1u);
-    const FloatingText& message = state.messages[0];
-    EXPECT_EQ(message.text, "1 GUN ADDED");
-    EXPECT_EQ(message.x, 450.0f);
-    EXPECT_EQ(message.y, 330.0f);
-    EXPECT_EQ(message.r, 0.75f);
-    EXPECT_EQ(message.g, 1.0f);
-    EXPECT_EQ(message.b, 0.55f);
+    expectMessage(state.messages[0], "1 GUN ADDED", 450.0f, 330.0f, 0.75f, 1.0f, 0.55f);
     EXPECT_EQ(state.shots[0].damage, 0);
     EXPECT_EQ(state.shots[1].damage, 1) << "the moving column lets the rest of the volley through";
 
