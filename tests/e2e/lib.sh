@@ -328,6 +328,33 @@ target_monster() {
     }'
 }
 
+# Holds KEY until the hull covers the logical x positions (in its row), at most SECONDS. Waiting
+# on the picture rather than for a fixed time keeps this right on a slow machine, where the
+# game advances at most 0.05 s a pass.
+drive_ship_until() {  # drive_ship_until KEY SECONDS X [X ...]
+  local key=$1 seconds=$2 x points=() rc
+  shift 2
+  for x in "$@"; do points+=("$x" "$HULL_ROW"); done
+  key_down "$key"
+  "${XTOOL[@]}" grab-until "$WIN" "$E2E_ART/driving.png" "$seconds" points "$COLOUR_HULL" "${points[@]}"
+  rc=$?
+  key_up "$key"
+  return $rc
+}
+
+# To a stop and a little further, pushing against it; SHOT is a picture of the ship there.
+drive_to_right_stop() {  # drive_to_right_stop NAME
+  drive_ship_until d 20 824 838
+  hold_key d 0.3
+  take_shot "$1"
+}
+
+drive_to_left_stop() {  # drive_to_left_stop NAME
+  drive_ship_until a 20 62 76
+  hold_key a 0.3
+  take_shot "$1"
+}
+
 # Drives the ship until its centre is within 12 units of x, looking after each move. A shot
 # (radius 5) from there still hits a monster 40 wide centred on x.
 steer_ship_to() {  # steer_ship_to X
