@@ -172,12 +172,12 @@ wait_window() {
 # screen when it grows, which grabbing needs), move the pointer over it and give it the
 # keyboard focus with XSetInputFocus.
 focus_window() {
-  xdotool windowmove --sync "$WIN" 0 0 >/dev/null 2>&1 || xdotool windowmove "$WIN" 0 0
+  timeout 5 xdotool windowmove --sync "$WIN" 0 0 >/dev/null 2>&1 || xdotool windowmove "$WIN" 0 0
   xdotool mousemove --window "$WIN" 450 350
   timeout 5 xdotool windowfocus --sync "$WIN" || abort "could not focus the window"
 }
 
-# start_xvfb is separate; this starts a game and waits until it draws and listens to keys.
+# Starts a game on the display of start_xvfb and waits until it has the keyboard and has drawn.
 launch_game() {
   start_game
   wait_window
@@ -212,7 +212,7 @@ window_title() { xdotool getwindowname "$WIN" 2>/dev/null; }
 title_number() {
   local title
   title=$(window_title)
-  [[ $title =~ "  $1: "(-?[0-9]+) || $title =~ ^"Pexilon  |  $1: "(-?[0-9]+) ]] && say "${BASH_REMATCH[1]}"
+  [[ $title =~ "  $1: "(-?[0-9]+) ]] && say "${BASH_REMATCH[1]}"
 }
 
 # Waits until the title matches the bash regex; TITLE holds the last title read.
@@ -395,6 +395,7 @@ kill_a_monster() {  # kill_a_monster SECONDS
   done
   return 1
 }
+
 # ----------------------------------------------------------------------------- checks
 
 pass() {

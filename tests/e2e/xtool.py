@@ -23,7 +23,6 @@ its picture over the whole window.
   xtool.py span PNG LY COLOUR [X0 X1]        "MINX MAXX" in logical x of that colour in one row, or "none"
   xtool.py glyphs PNG X Y SCALE TEXT COLOUR  checks the lit and unlit cells of TEXT drawn at (X, Y)
   xtool.py differ A.png B.png X0 Y0 X1 Y1    pixels that differ between two pictures in the box
-  xtool.py box PNG X0 Y0 X1 Y1 COLOUR        "X0 Y0 X1 Y1", the logical bounding box of that colour, or "none"
   xtool.py monsters PNG                      one line "KIND X0 Y0 X1 Y1" per monster body seen in the lane
 
 COLOUR is "r,g,b" in the game's 0..1 floats, optionally followed by ",tolerance" in 8-bit steps
@@ -461,20 +460,6 @@ def cmd_glyphs(args):
     sys.exit(1 if wrong else 0)
 
 
-def cmd_box(args):
-    picture = Picture(args[0])
-    x0, y0, x1, y1 = (float(a) for a in args[1:5])
-    colour = parse_colour(args[5])
-    columns, rows = pixel_box(picture, x0, y0, x1, y1)
-    found = [(px, py) for py in rows for px in columns if matches(picture.at_pixel(px, py), colour)]
-    if not found:
-        print("none")
-        return
-    sx, sy = LOGICAL_WIDTH / picture.width, LOGICAL_HEIGHT / picture.height
-    xs, ys = [p[0] for p in found], [p[1] for p in found]
-    print("%.1f %.1f %.1f %.1f" % (min(xs) * sx, min(ys) * sy, (max(xs) + 1) * sx, (max(ys) + 1) * sy))
-
-
 MONSTER_BODIES = (("small", "1.0,0.88,0.1"), ("medium", "0.1,0.4,1.0"), ("big", "1.0,0.1,0.08"))
 
 
@@ -551,8 +536,7 @@ def main():
         manage_fullscreen(args[0])
     else:
         handlers = {"pixel": cmd_pixel, "expect": cmd_expect, "expect-pixel": cmd_expect_pixel, "count": cmd_count, "span": cmd_span,
-                    "glyphs": cmd_glyphs, "differ": cmd_differ, "box": cmd_box,
-                    "monsters": cmd_monsters}
+                    "glyphs": cmd_glyphs, "differ": cmd_differ, "monsters": cmd_monsters}
         if command not in handlers:
             fail("unknown command %r" % command)
         handlers[command](args)
