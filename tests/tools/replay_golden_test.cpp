@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,12 @@ std::string firstDifference(const std::string& expected, const std::string& actu
     const std::size_t from = at > kContext ? at - kContext : 0;
     return "at column " + std::to_string(at + 1) + "\n  golden: ..." + expected.substr(from, 2 * kContext) +
            "\n  now:    ..." + actual.substr(from, 2 * kContext);
+}
+
+// Names the game in test output instead of dumping the record's bytes.
+void PrintTo(const Golden& golden, std::ostream* out)
+{
+    *out << golden.name << " every " << golden.every;
 }
 
 class GoldenGame : public testing::TestWithParam<Golden> {};

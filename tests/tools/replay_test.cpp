@@ -1,0 +1,665 @@
+// The replay tool's parts in-process: the command line, script lines, the pass loop and the
+// JSON printer.
+#include "tools/replay.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <utility>
+
+#include "app/game_state.hpp"
+#include "tests/tools/run_tool.hpp"
+
+namespace {
+
+// --- Command line -------------------------------------------------------------------------
+
+CommandLine parse(std::vector<std::string_view> arguments)
+{
+    return parseCommandLine(arguments);
+}
+
+TEST(CommandLine, ReadsEveryAndTheScriptInAnyOrder)
+{
+    const CommandLine both = parse({"--every", "25", "game.txt"});
+    EXPECT_EQ(both.every, 25);
+    EXPECT_EQ(both.scriptPath, "game.txt");
+    EXPECT_EQ(both.usageError, "");
+
+    const CommandLine swapped = parse({"game.txt", "--every", "7"});
+    EXPECT_EQ(swapped.every, 7);
+    EXPECT_EQ(swapped.scriptPath, "game.txt");
+
+    const CommandLine none = parse({});
+    EXPECT_EQ(none.every, 1);
+    EXPECT_EQ(none.scriptPath, "");
+    EXPECT_FALSE(none.help);
+
+    EXPECT_EQ(parse({"-"}).scriptPath, "-") << "a lone dash is standard input, not an option";
+    EXPECT_TRUE(parse({"--help"}).help);
+}
+
+TEST(CommandLine, RefusesEveryValuesBelowOneOrNotWhole)
+{
+    for (const std::string_view value : {"0", "-1", "abc", "", "5x", "1.5", "+3", "99999999999999999999"}) {
+        const CommandLine command = parse({"--every", value, "game.txt"});
+        EXPECT_EQ(command.usageError, "--every needs a whole number of 1 or more, not '" + std::string(value) + "'");
+    }
+    EXPECT_EQ(parse({"--every"}).usageError, "--every needs a number");
+    EXPECT_EQ(parse({"game.txt", "--every"}).usageError, "--every needs a number");
+}
+
+TEST(CommandLine, RefusesUnknownOptionsAndASecondScript)
+{
+    EXPECT_EQ(parse({"--fast"}).usageError, "unknown option '--fast'");
+    EXPECT_EQ(parse({"-e", "5"}).usageError, "unknown option '-e'");
+    EXPECT_EQ(parse({"a.txt", "b.txt"}).usageError, "one script only, not also 'b.txt'");
+    EXPECT_EQ(parse({"--every", "0", "--fast"}).usageError, "--every needs a whole number of 1 or more, not '0'")
+        << "the first problem is the one reported";
+    EXPECT_TRUE(parse({"--every", "0", "--help"}).help) << "--help anywhere still shows the help";
+}
+
+// --- Script lines -------------------------------------------------------------------------
+
+TEST(ScriptLine, ReadsTheFrameTimeThenTheWordsInAnyOrder)
+{
+    const ScriptLine plain = parseScriptLine("0.016667");
+    ASSERT_EQ(plain.kind, LineKind::Pass);
+    EXPECT_EQ(plain.input.dt, 0.016667f);
+    EXPECT_FALSE(plain.input.held.left || plain.input.held.right || plain.input.held.fire);
+    EXPECT_EQ(plain.input.restarts, 0);
+
+    const ScriptLine all = parseScriptLine("0.02 fire right left");
+    ASSERT_EQ(all.kind, LineKind::Pass);
+    EXPECT_TRUE(all.input.held.left);
+    EXPECT_TRUE(all.input.held.right);
+    EXPECT_TRUE(all.input.held.fire);
+
+    const ScriptLine tabs = parseScriptLine("\t 0.02\t\tleft  \t");
+    ASSERT_EQ(tabs.kind, LineKind::Pass);
+    EXPECT_EQ(tabs.input.dt, 0.02f);
+    EXPECT_TRUE(tabs.input.held.left);
+    EXPECT_FALSE(tabs.input.held.right);
+
+    const ScriptLine crlf = parseScriptLine("0.02 fire\r");
+    ASSERT_EQ(crlf.kind, LineKind::Pass) << crlf.problem;
+    EXPECT_TRUE(crlf.input.held.fire);
+}
+
+TEST(ScriptLine, CountsEveryRestartWord)
+{
+    const ScriptLine line = parseScriptLine("0.02 restart fire restart restart");
+    ASSERT_EQ(line.kind, LineKind::Pass);
+    EXPECT_EQ(line.input.restarts, 3);
+    EXPECT_TRUE(line.input.held.fire);
+}
+
+TEST(ScriptLine, CapsTheFrameTimeAsTheMainLoopDoes)
+{
+    const std::pair<std::string_view, float> cases[] = {
+        {"0.3", 0.05f},  {"0.05", 0.05f},   {"0.0500001", 0.05f}, {"0.049", 0.049f}, {"1e-4", 1e-4f},
+        {"0", 0.0f},     {"0.0", 0.0f},     {"5.", 0.05f},        {".01", 0.01f},    {"2E-2", 0.02f},
+        {"1e-50", 0.0f},  // below the smallest float: rounds to zero, like any float parse
+    };
+    for (const auto& [text, dt] : cases) {
+        const ScriptLine line = parseScriptLine(text);
+        ASSERT_EQ(line.kind, LineKind::Pass) << text << ": " << line.problem;
+        EXPECT_EQ(line.input.dt, dt) << text;
+    }
+}
+
+TEST(ScriptLine, SkipsBlankAndCommentLines)
+{
+    for (const std::string_view text : {"", "   ", "\t", "\r", "# a note", "  \t# indented", "#0.05 fire"})
+        EXPECT_EQ(parseScriptLine(text).kind, LineKind::Ignored) << '"' << text << '"';
+}
+
+TEST(ScriptLine, NamesWhatIsWrongWithABadLine)
+{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"abc", "bad frame time 'abc'"},
+        {"-0.01", "bad frame time '-0.01'"},
+        {"-0", "bad frame time '-0'"},
+        {"inf", "bad frame time 'inf'"},
+        {"-inf", "bad frame time '-inf'"},
+        {"infinity", "bad frame time 'infinity'"},
+        {"nan", "bad frame time 'nan'"},
+        {"1e50", "bad frame time '1e50'"},  // infinite as a float
+        {"0.1x", "bad frame time '0.1x'"},
+        {"0x1p-4", "bad frame time '0x1p-4'"},
+        {"fire 0.02", "bad frame time 'fire'"},
+        {"0.02 jump", "unknown word 'jump'"},
+        {"0.02 fire Fire", "unknown word 'Fire'"},
+        {"0.02 fire,left", "unknown word 'fire,left'"},
+        {"0.02 fire # held", "unknown word '#'"},
+    };
+    for (const auto& [text, problem] : cases) {
+        const ScriptLine line = parseScriptLine(text);
+        EXPECT_EQ(line.kind, LineKind::Bad) << text;
+        EXPECT_EQ(line.problem, problem) << text;
+    }
+}
+
+// --- The pass loop --------------------------------------------------------------------------
+
+struct Replayed {
+    std::vector<std::string> lines;
+    std::optional<ScriptProblem> problem;
+};
+
+Replayed replay(const std::string& script, std::int64_t every = 1)
+{
+    std::istringstream in(script);
+    std::ostringstream out;
+    Replayed replayed;
+    replayed.problem = replayScript(in, out, every);
+    replayed.lines = splitLines(out.str());
+    return replayed;
+}
+
+std::vector<std::int64_t> passNumbers(const Replayed& replayed)
+{
+    std::vector<std::int64_t> numbers;
+    for (const std::string& line : replayed.lines)
+        numbers.push_back(passNumberOf(line));
+    return numbers;
+}
+
+std::string repeatLine(std::string_view line, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i) {
+        text += line;
+        text += '\n';
+    }
+    return text;
+}
+
+TEST(Replay, AnEmptyScriptRunsNoPass)
+{
+    for (const std::string script : {"", "\n\n", "# only a note\n   \n"}) {
+        const Replayed replayed = replay(script);
+        EXPECT_TRUE(replayed.lines.empty());
+        EXPECT_FALSE(replayed.problem.has_value());
+    }
+}
+
+TEST(Replay, OnlyPassLinesAreNumberedAsPasses)
+{
+    const Replayed replayed = replay("# opening note\n0.02\n\n   # another\n\t\n0.02 fire\n0.02");
+    EXPECT_FALSE(replayed.problem.has_value());
+    EXPECT_EQ(passNumbers(replayed), (std::vector<std::int64_t>{1, 2, 3})) << "the last line needs no line end";
+}
+
+TEST(Replay, ABadLineStopsTheRunAndNamesItsLine)
+{
+    const Replayed replayed = replay("0.02\n# note\n\n0.02 fire\n0.02 jump\n0.02\n");
+    ASSERT_TRUE(replayed.problem.has_value());
+    EXPECT_EQ(replayed.problem->line, 5) << "lines count blank and comment lines too";
+    EXPECT_EQ(replayed.problem->problem, "unknown word 'jump'");
+    EXPECT_EQ(passNumbers(replayed), (std::vector<std::int64_t>{1, 2})) << "nothing after the bad line runs";
+
+    const Replayed first = replay("abc\n0.02\n");
+    ASSERT_TRUE(first.problem.has_value());
+    EXPECT_EQ(first.problem->line, 1);
+    EXPECT_TRUE(first.lines.empty());
+}
+
+TEST(Replay, EveryPrintsTheMultiplesAndTheLastPass)
+{
+    EXPECT_EQ(passNumbers(replay(repeatLine("0.02", 10), 3)), (std::vector<std::int64_t>{3, 6, 9, 10}));
+    EXPECT_EQ(passNumbers(replay(repeatLine("0.02", 9), 3)), (std::vector<std::int64_t>{3, 6, 9}))
+        << "a last pass that is also a multiple prints once";
+    EXPECT_EQ(passNumbers(replay(repeatLine("0.02", 2), 5)), (std::vector<std::int64_t>{2}));
+    EXPECT_EQ(passNumbers(replay(repeatLine("0.02", 4) + "# trailing note\n\n", 3)),
+              (std::vector<std::int64_t>{3, 4}))
+        << "notes after the last pass do not hide that it is the last";
+}
+
+TEST(Replay, EveryStillPrintsTheLastPassBeforeABadLine)
+{
+    const Replayed replayed = replay(repeatLine("0.02", 5) + "0.02 jump\n", 3);
+    EXPECT_EQ(passNumbers(replayed), (std::vector<std::int64_t>{3, 5}));
+    ASSERT_TRUE(replayed.problem.has_value());
+    EXPECT_EQ(replayed.problem->line, 6);
+}
+
+// --- The printer ----------------------------------------------------------------------------
+
+// Just enough JSON to read the printer's output back: members keep their order.
+struct Json {
+    enum class Type { Literal, Number, String, Array, Object } type = Type::Literal;
+    std::string text;  // a literal's or number's spelling, a string's decoded bytes
+    std::vector<Json> elements;
+    std::vector<std::pair<std::string, Json>> members;
+
+    const Json& operator[](std::string_view key) const
+    {
+        for (const auto& [name, value] : members)
+            if (name == key)
+                return value;
+        throw std::out_of_range("no member " + std::string(key));
+    }
+};
+
+struct JsonReader {
+    std::string_view text;
+    std::size_t at = 0;
+
+    char peek() const { return at < text.size() ? text[at] : '\0'; }
+
+    void expect(char c)
+    {
+        if (peek() != c)
+            throw std::runtime_error("expected '" + std::string(1, c) + "' at " + std::to_string(at));
+        ++at;
+    }
+
+    std::string readString()
+    {
+        expect('"');
+        std::string value;
+        while (peek() != '"') {
+            char c = text.at(at++);
+            if (static_cast<unsigned char>(c) < 0x20)
+                throw std::runtime_error("raw control character in a string");
+            if (c == '\\') {
+                c = text.at(at++);
+                if (c == 'u') {
+                    value += static_cast<char>(std::stoi(std::string(text.substr(at, 4)), nullptr, 16));
+                    at += 4;
+                    continue;
+                }
+                if (c != '"' && c != '\\')
+                    throw std::runtime_error("unexpected escape");
+            }
+            value += c;
+        }
+        ++at;
+        return value;
+    }
+
+    Json read()
+    {
+        Json value;
+        const char c = peek();
+        if (c == '{') {
+            value.type = Json::Type::Object;
+            ++at;
+            while (peek() != '}') {
+                if (!value.members.empty())
+                    expect(',');
+                std::string key = readString();
+                expect(':');
+                value.members.emplace_back(std::move(key), read());
+            }
+            ++at;
+        } else if (c == '[') {
+            value.type = Json::Type::Array;
+            ++at;
+            while (peek() != ']') {
+                if (!value.elements.empty())
+                    expect(',');
+                value.elements.push_back(read());
+            }
+            ++at;
+        } else if (c == '"') {
+            value.type = Json::Type::String;
+            value.text = readString();
+        } else {
+            const std::size_t end = text.find_first_of(",]}", at);
+            value.text = std::string(text.substr(at, end - at));
+            value.type = value.text == "true" || value.text == "false" ? Json::Type::Literal : Json::Type::Number;
+            at = end;
+        }
+        return value;
+    }
+};
+
+Json readJson(std::string_view text)
+{
+    JsonReader reader{text};
+    Json value = reader.read();
+    if (reader.at != text.size())
+        throw std::runtime_error("text after the value");
+    return value;
+}
+
+std::vector<std::string> keysOf(const Json& object)
+{
+    std::vector<std::string> keys;
+    for (const auto& member : object.members)
+        keys.push_back(member.first);
+    return keys;
+}
+
+std::uint32_t bitsOf(float value)
+{
+    return std::bit_cast<std::uint32_t>(value);
+}
+
+float readFloat(const std::string& text)
+{
+    float value = std::numeric_limits<float>::quiet_NaN();
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    EXPECT_TRUE(error == std::errc() && end == text.data() + text.size()) << "not a number: " << text;
+    return value;
+}
+
+std::string printedFloat(float value)
+{
+    std::string text;
+    appendFloat(text, value);
+    return text;
+}
+
+TEST(Printer, FloatsReadBackAsExactlyTheSameFloat)
+{
+    std::vector<float> values = {0.05f,
+                                 0.1f,
+                                 1.0f / 3.0f,
+                                 613.3331f,
+                                 1e-4f,
+                                 -0.0f,
+                                 -640.0f,
+                                 std::numeric_limits<float>::denorm_min(),
+                                 std::numeric_limits<float>::min(),
+                                 std::numeric_limits<float>::max(),
+                                 std::nextafter(1.0f, 2.0f),
+                                 16777217.0f};
+    std::mt19937 bits(7);
+    while (values.size() < 20000) {
+        const float value = std::bit_cast<float>(static_cast<std::uint32_t>(bits()));
+        if (std::isfinite(value))
+            values.push_back(value);
+    }
+    for (const float value : values)
+        ASSERT_EQ(bitsOf(readFloat(printedFloat(value))), bitsOf(value)) << printedFloat(value);
+}
+
+TEST(Printer, FloatsTakeTheirShortestForm)
+{
+    EXPECT_EQ(printedFloat(0.05f), "0.05");
+    EXPECT_EQ(printedFloat(431.0f), "431");
+    EXPECT_EQ(printedFloat(0.016667f), "0.016667");
+    EXPECT_EQ(printedFloat(2.125f), "2.125");
+}
+
+TEST(Printer, StringsEscapeQuotesBackslashesAndControlCharacters)
+{
+    std::string text;
+    using namespace std::string_view_literals;
+    const std::string_view raw = "say \"hi\" \\ \n\t\x01\x1f\0 end"sv;
+    appendJsonString(text, raw);
+    EXPECT_EQ(text, R"("say \"hi\" \\ \u000a\u0009\u0001\u001f\u0000 end")");
+    EXPECT_EQ(readJson(text).text, raw);
+}
+
+// A state in which every printed field holds a value of its own, so a field printed under
+// the wrong key, or not at all, shows.
+GameState distinctState()
+{
+    GameState state = createGameState();
+    state.gameOver = true;
+    state.health = 35;
+    state.score = 4250;
+    state.wave = 7;
+    state.level = 2;
+    state.announcedLevel = 3;
+    state.spawnedCount = 61;
+    state.mediumSpawnedInWave = 4;
+    state.bigSpawnedInWave = 1;
+    state.guns = 3;
+    state.power = 12;
+    state.supergun = true;
+    state.lastUpgradeScore = 2250;
+    state.mediumEscapes = 1;
+    state.smallEscapes = 2;
+    state.fireCooldown = 0.1f / 3.0f;
+    state.spawnTimer = -0.0125f;
+    state.ship.x = 431.0f / 3.0f;
+    Monster big;
+    big.kind = MonsterKind::Big;
+    big.x = 170.0f + 0.1f;
+    big.y = 118.0f / 7.0f;
+    big.width = 56.0f;
+    big.height = 44.0f;
+    big.hitPoints = -3;
+    big.maxHitPoints = 120;
+    big.scoreValue = 700;
+    big.escapesPerPenalty = 1;
+    big.speed = 2.5f * 1.02f;
+    Monster medium = big;
+    medium.kind = MonsterKind::Medium;
+    medium.x = 333.3f;
+    state.monsters = {big, medium};
+    state.shots = {{431.1f, 600.3f, -122.1f, -628.2f, 5.0f, 12}, {440.0f, 500.0f, 0.0f, -640.0f, 5.0f, 0}};
+    state.weaponColumn[0].type = UpgradeType::Supergun;
+    state.weaponColumn[0].hits = 9;
+    state.weaponColumn[0].unlocked = true;
+    state.weaponColumn[0].unlockFlash = 4.95f;
+    state.weaponColumn[2].y = 300.1f;
+    state.weaponColumn.pop_back();
+    state.healthColumn[0].hits = 19;
+    state.healthColumn[1].y = 461.7f;
+    state.upgradeHistory = {UpgradeType::Gun, UpgradeType::Supergun, UpgradeType::Power};
+    addMessage(state.messages, "LEVEL 3", 450.0f, 300.0f, 0.55f, 0.85f, 1.0f);
+    addMessage(state.messages, "1 POWER LOST", 450.0f, 330.0f, 1.0f, 0.42f, 0.22f);
+    state.messages[0].timeLeft = 0.35f;
+    return state;
+}
+
+void expectFloat(const Json& json, float value, std::string_view where)
+{
+    ASSERT_EQ(json.type, Json::Type::Number) << where;
+    EXPECT_EQ(bitsOf(readFloat(json.text)), bitsOf(value)) << where << ": printed " << json.text;
+}
+
+void expectInteger(const Json& json, std::int64_t value, std::string_view where)
+{
+    ASSERT_EQ(json.type, Json::Type::Number) << where;
+    EXPECT_EQ(json.text, std::to_string(value)) << where;
+}
+
+void expectBool(const Json& json, bool value, std::string_view where)
+{
+    ASSERT_EQ(json.type, Json::Type::Literal) << where;
+    EXPECT_EQ(json.text, value ? "true" : "false") << where;
+}
+
+TEST(Printer, APassLineHoldsEveryFieldUnderItsKeyInTheFormatsOrder)
+{
+    const GameState state = distinctState();
+    std::string line;
+    appendPassJson(line, 1234567, 0.05f, state, "Pexilon  |  Score: 4250  |  GAME OVER");
+    const Json pass = readJson(line);
+
+    EXPECT_EQ(keysOf(pass), (std::vector<std::string>{
+                                "pass", "dt", "gameOver", "health", "score", "wave", "level", "announcedLevel",
+                                "spawnedCount", "mediumSpawnedInWave", "bigSpawnedInWave", "guns", "power", "supergun",
+                                "lastUpgradeScore", "mediumEscapes", "smallEscapes", "fireCooldown", "spawnTimer",
+                                "ship", "monsters", "shots", "weaponColumn", "healthColumn", "upgradeHistory",
+                                "messages", "title"}));
+    expectInteger(pass["pass"], 1234567, "pass");
+    expectFloat(pass["dt"], 0.05f, "dt");
+    expectBool(pass["gameOver"], true, "gameOver");
+    const std::pair<const char*, std::int32_t> integers[] = {
+        {"health", state.health},
+        {"score", state.score},
+        {"wave", state.wave},
+        {"level", state.level},
+        {"announcedLevel", state.announcedLevel},
+        {"spawnedCount", state.spawnedCount},
+        {"mediumSpawnedInWave", state.mediumSpawnedInWave},
+        {"bigSpawnedInWave", state.bigSpawnedInWave},
+        {"guns", state.guns},
+        {"power", state.power},
+        {"lastUpgradeScore", state.lastUpgradeScore},
+        {"mediumEscapes", state.mediumEscapes},
+        {"smallEscapes", state.smallEscapes},
+    };
+    for (const auto& [key, value] : integers)
+        expectInteger(pass[key], value, key);
+    expectBool(pass["supergun"], true, "supergun");
+    expectFloat(pass["fireCooldown"], state.fireCooldown, "fireCooldown");
+    expectFloat(pass["spawnTimer"], state.spawnTimer, "spawnTimer");
+    EXPECT_EQ(pass["title"].text, "Pexilon  |  Score: 4250  |  GAME OVER");
+
+    const Json& ship = pass["ship"];
+    EXPECT_EQ(keysOf(ship), (std::vector<std::string>{"x", "y", "width", "height"}));
+    expectFloat(ship["x"], state.ship.x, "ship.x");
+    expectFloat(ship["y"], state.ship.y, "ship.y");
+    expectFloat(ship["width"], state.ship.width, "ship.width");
+    expectFloat(ship["height"], state.ship.height, "ship.height");
+}
+
+TEST(Printer, MonstersAndShotsAreListedInArrayOrderWithEveryField)
+{
+    const GameState state = distinctState();
+    std::string line;
+    appendPassJson(line, 1, 0.05f, state, "");
+    const Json pass = readJson(line);
+
+    const Json& monsters = pass["monsters"];
+    ASSERT_EQ(monsters.elements.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const Json& json = monsters.elements[i];
+        const Monster& monster = state.monsters[i];
+        EXPECT_EQ(keysOf(json), (std::vector<std::string>{"kind", "x", "y", "width", "height", "hitPoints",
+                                                          "maxHitPoints", "scoreValue", "escapesPerPenalty", "speed"}));
+        expectInteger(json["kind"], static_cast<std::int32_t>(monster.kind), "kind");
+        expectFloat(json["x"], monster.x, "monster.x");
+        expectFloat(json["y"], monster.y, "monster.y");
+        expectFloat(json["width"], monster.width, "monster.width");
+        expectFloat(json["height"], monster.height, "monster.height");
+        expectInteger(json["hitPoints"], monster.hitPoints, "hitPoints");
+        expectInteger(json["maxHitPoints"], monster.maxHitPoints, "maxHitPoints");
+        expectInteger(json["scoreValue"], monster.scoreValue, "scoreValue");
+        expectInteger(json["escapesPerPenalty"], monster.escapesPerPenalty, "escapesPerPenalty");
+        expectFloat(json["speed"], monster.speed, "speed");
+    }
+
+    const Json& shots = pass["shots"];
+    ASSERT_EQ(shots.elements.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const Json& json = shots.elements[i];
+        const Shot& shot = state.shots[i];
+        EXPECT_EQ(keysOf(json), (std::vector<std::string>{"x", "y", "vx", "vy", "radius", "damage"}));
+        expectFloat(json["x"], shot.x, "shot.x");
+        expectFloat(json["y"], shot.y, "shot.y");
+        expectFloat(json["vx"], shot.vx, "shot.vx");
+        expectFloat(json["vy"], shot.vy, "shot.vy");
+        expectFloat(json["radius"], shot.radius, "shot.radius");
+        expectInteger(json["damage"], shot.damage, "shot.damage");
+    }
+}
+
+TEST(Printer, ColumnsHistoryAndMessagesAreListedWithEveryField)
+{
+    const GameState state = distinctState();
+    std::string line;
+    appendPassJson(line, 1, 0.05f, state, "");
+    const Json pass = readJson(line);
+
+    const Json& weapons = pass["weaponColumn"];
+    ASSERT_EQ(weapons.elements.size(), state.weaponColumn.size());
+    for (std::size_t i = 0; i < state.weaponColumn.size(); ++i) {
+        const Json& json = weapons.elements[i];
+        const UpgradeCrate& crate = state.weaponColumn[i];
+        EXPECT_EQ(keysOf(json), (std::vector<std::string>{"x", "y", "width", "height", "targetY", "type", "hits",
+                                                          "hitsNeeded", "unlocked", "unlockFlash"}));
+        expectFloat(json["x"], crate.x, "crate.x");
+        expectFloat(json["y"], crate.y, "crate.y");
+        expectFloat(json["width"], crate.width, "crate.width");
+        expectFloat(json["height"], crate.height, "crate.height");
+        expectFloat(json["targetY"], crate.targetY, "crate.targetY");
+        expectInteger(json["type"], static_cast<std::int32_t>(crate.type), "crate.type");
+        expectInteger(json["hits"], crate.hits, "crate.hits");
+        expectInteger(json["hitsNeeded"], crate.hitsNeeded, "crate.hitsNeeded");
+        expectBool(json["unlocked"], crate.unlocked, "crate.unlocked");
+        expectFloat(json["unlockFlash"], crate.unlockFlash, "crate.unlockFlash");
+    }
+
+    const Json& packs = pass["healthColumn"];
+    ASSERT_EQ(packs.elements.size(), state.healthColumn.size());
+    for (std::size_t i = 0; i < state.healthColumn.size(); ++i) {
+        const Json& json = packs.elements[i];
+        const HealthCrate& pack = state.healthColumn[i];
+        EXPECT_EQ(keysOf(json), (std::vector<std::string>{"x", "y", "width", "height", "targetY", "hits", "hitsNeeded"}));
+        expectFloat(json["x"], pack.x, "pack.x");
+        expectFloat(json["y"], pack.y, "pack.y");
+        expectFloat(json["width"], pack.width, "pack.width");
+        expectFloat(json["height"], pack.height, "pack.height");
+        expectFloat(json["targetY"], pack.targetY, "pack.targetY");
+        expectInteger(json["hits"], pack.hits, "pack.hits");
+        expectInteger(json["hitsNeeded"], pack.hitsNeeded, "pack.hitsNeeded");
+    }
+
+    const Json& history = pass["upgradeHistory"];
+    ASSERT_EQ(history.elements.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i)
+        expectInteger(history.elements[i], static_cast<std::int32_t>(state.upgradeHistory[i]), "history");
+
+    const Json& messages = pass["messages"];
+    ASSERT_EQ(messages.elements.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const Json& json = messages.elements[i];
+        const FloatingText& message = state.messages[i];
+        EXPECT_EQ(keysOf(json), (std::vector<std::string>{"text", "x", "y", "timeLeft", "lifetime", "r", "g", "b"}));
+        EXPECT_EQ(json["text"].text, message.text);
+        expectFloat(json["x"], message.x, "message.x");
+        expectFloat(json["y"], message.y, "message.y");
+        expectFloat(json["timeLeft"], message.timeLeft, "message.timeLeft");
+        expectFloat(json["lifetime"], message.lifetime, "message.lifetime");
+        expectFloat(json["r"], message.r, "message.r");
+        expectFloat(json["g"], message.g, "message.g");
+        expectFloat(json["b"], message.b, "message.b");
+    }
+}
+
+TEST(Printer, EmptyListsPrintAsEmptyArrays)
+{
+    GameState state = createGameState();
+    state.weaponColumn.clear();
+    std::string line;
+    appendPassJson(line, 1, 0.0f, state, "");
+    const Json pass = readJson(line);
+    for (const char* key : {"monsters", "shots", "weaponColumn", "upgradeHistory", "messages"}) {
+        EXPECT_EQ(pass[key].type, Json::Type::Array) << key;
+        EXPECT_TRUE(pass[key].elements.empty()) << key;
+    }
+}
+
+// --- Inputs the fuzzer once found trouble with ----------------------------------------------
+
+// Each file is replayed as the fuzzer replayed it; beyond not crashing (the sanitized build
+// watches that), it must give the same output twice and name a line inside the file.
+TEST(FuzzRegressions, ReplayTheSameTwiceAndNameOnlyTheirOwnLines)
+{
+    const std::filesystem::path folder = testDataPath("replay/fuzz-regressions");
+    int replayed = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string script = readWholeFile(entry.path());
+        const Replayed first = replay(script);
+        const Replayed second = replay(script);
+        EXPECT_EQ(first.lines, second.lines) << entry.path();
+        if (first.problem) {
+            const auto lineCount = std::count(script.begin(), script.end(), '\n') + 1;
+            EXPECT_GE(first.problem->line, 1) << entry.path();
+            EXPECT_LE(first.problem->line, lineCount) << entry.path();
+        }
+        ++replayed;
+    }
+    EXPECT_GT(replayed, 0) << "no input found in " << folder;
+}
+
+}  // namespace
