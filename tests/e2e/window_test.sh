@@ -48,7 +48,9 @@ window_and_playfield() {
 
 no_display() {
   local log=$E2E_ART/no-display.log rc
-  env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEO_DRIVER -u SDL_VIDEODRIVER \
+  # No X display, no Wayland socket (a default one is looked for in XDG_RUNTIME_DIR), no
+  # forced video driver: SDL has nothing to open a window on.
+  env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR -u SDL_VIDEO_DRIVER -u SDL_VIDEODRIVER \
     LIBGL_ALWAYS_SOFTWARE=1 timeout 20 "$PEXILON" >"$log" 2>&1
   rc=$?
   check_equal "without a display the game ends with exit code 1" "$rc" 1
