@@ -25,6 +25,8 @@ title_at_start() {
     fail "the status line never reached the title: '$TITLE'"
   fi
   focus_window
+  wait_for_picture first-frame 15 "$COLOUR_HUD_BACKDROP" 450 40 ||
+    abort "the first frame never showed the HUD backdrop"
 }
 
 moving() {
@@ -37,7 +39,7 @@ moving() {
   take_shot ship-after-holding-d
   moved_centre=$(ship_centre)
   check "holding D moves the ship right ($start_centre -> $moved_centre)" \
-    test "${moved_centre:-0}" -ge $((start_centre + 10))
+    test "${moved_centre:-0}" -ge $((${start_centre:-900} + 10))
 
   drive_to_right_stop ship-at-right-stop
   check "the ship stops at the right bound, x 812 (hull x 820..842)" hull_at 820 842
