@@ -11,7 +11,7 @@
 namespace {
 
 // Keeps each input fast: a script of more lines is skipped, not cut, so a saved input
-// replays in the tests exactly as it ran here.
+// runs the same passes in the tests as it ran here.
 constexpr std::ptrdiff_t kMostLinesPerInput = 4000;
 
 }  // namespace
