@@ -10,19 +10,19 @@
 namespace {
 
 // Atomic because the real-frame benchmark has other threads (the GL driver's) that may use it.
-std::atomic<std::uint64_t> allocations_{0};
+std::atomic<std::uint64_t> allocationTotal{0};
 
-void* allocate_(std::size_t size)
+void* allocate(std::size_t size)
 {
-    allocations_.fetch_add(1, std::memory_order_relaxed);
+    allocationTotal.fetch_add(1, std::memory_order_relaxed);
     if (void* p = std::malloc(size == 0 ? 1 : size))
         return p;
     throw std::bad_alloc();
 }
 
-void* allocateAligned_(std::size_t size, std::align_val_t alignment)
+void* allocateAligned(std::size_t size, std::align_val_t alignment)
 {
-    allocations_.fetch_add(1, std::memory_order_relaxed);
+    allocationTotal.fetch_add(1, std::memory_order_relaxed);
     const auto align = static_cast<std::size_t>(alignment);
     // aligned_alloc wants a size that is a multiple of the alignment.
     const std::size_t rounded = (size + align - 1) / align * align;
@@ -35,22 +35,22 @@ void* allocateAligned_(std::size_t size, std::align_val_t alignment)
 
 std::uint64_t allocationCount()
 {
-    return allocations_.load(std::memory_order_relaxed);
+    return allocationTotal.load(std::memory_order_relaxed);
 }
 
-void* operator new(std::size_t size) { return allocate_(size); }
-void* operator new[](std::size_t size) { return allocate_(size); }
+void* operator new(std::size_t size) { return allocate(size); }
+void* operator new[](std::size_t size) { return allocate(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept
 {
     try {
-        return allocate_(size);
+        return allocate(size);
     } catch (...) {
         return nullptr;
     }
 }
 void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
-void* operator new(std::size_t size, std::align_val_t alignment) { return allocateAligned_(size, alignment); }
-void* operator new[](std::size_t size, std::align_val_t alignment) { return allocateAligned_(size, alignment); }
+void* operator new(std::size_t size, std::align_val_t alignment) { return allocateAligned(size, alignment); }
+void* operator new[](std::size_t size, std::align_val_t alignment) { return allocateAligned(size, alignment); }
 
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }

@@ -16,7 +16,7 @@ namespace {
 
 // A window of the game's size on SDL's dummy driver, so beginFrame's size query succeeds
 // as in the game instead of taking its failure path.
-SDL_Window* openDummyWindow_()
+SDL_Window* openDummyWindow()
 {
     SDL_SetHint(SDL_HINT_VIDEO_DRIVER, "dummy");
     if (!SDL_Init(SDL_INIT_VIDEO))
@@ -26,7 +26,7 @@ SDL_Window* openDummyWindow_()
 
 void submitPeakFrame(benchmark::State& state)
 {
-    SDL_Window* window = openDummyWindow_();
+    SDL_Window* window = openDummyWindow();
     if (window == nullptr) {
         state.SkipWithError(SDL_GetError());
         return;

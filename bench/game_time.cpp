@@ -22,7 +22,7 @@ constexpr int kPassesPerHour = 60 * 60 * 60;
 // A beat after the game ends before R is pressed, as a player reads the title.
 constexpr int kPassesBeforeRestart = 45;
 
-double cpuSeconds_()
+double cpuSeconds()
 {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
@@ -80,7 +80,7 @@ HourFigures playHour()
     HourFigures figures;
     int overPasses = 0;
     const std::uint64_t allocationsBefore = allocationCount();
-    const double start = cpuSeconds_();
+    const double start = cpuSeconds();
     for (int pass = 0; pass < kPassesPerHour; ++pass) {
         PassInput input;
         input.dt = kPassSeconds;
@@ -97,7 +97,7 @@ HourFigures playHour()
         figures.shotsInFlight += static_cast<double>(state.shots.size());
         figures.monstersAlive += static_cast<double>(state.monsters.size());
     }
-    figures.cpuSeconds = cpuSeconds_() - start;
+    figures.cpuSeconds = cpuSeconds() - start;
     figures.allocations = allocationCount() - allocationsBefore;
     return figures;
 }
@@ -108,10 +108,10 @@ double titleOnlySeconds(std::uint64_t& allocations)
     const GameState state = createGameState();
     std::size_t bytes = 0;
     const std::uint64_t allocationsBefore = allocationCount();
-    const double start = cpuSeconds_();
+    const double start = cpuSeconds();
     for (int pass = 0; pass < kPassesPerHour; ++pass)
         bytes += composeTitle(state).size();
-    const double seconds = cpuSeconds_() - start;
+    const double seconds = cpuSeconds() - start;
     allocations = allocationCount() - allocationsBefore;
     if (bytes == 0)
         std::puts("");

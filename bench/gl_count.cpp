@@ -6,29 +6,29 @@
 #include "bench/gl_tally.hpp"
 
 namespace {
-GlTally tally_;
-bool counting_ = false;
+GlTally tally;
+bool counting = false;
 
-void count_(std::uint64_t primitives, std::uint64_t vertices)
+void countCall(std::uint64_t primitives, std::uint64_t vertices)
 {
-    if (!counting_)
+    if (!counting)
         return;
-    tally_.calls += 1;
-    tally_.primitives += primitives;
-    tally_.vertices += vertices;
+    tally.calls += 1;
+    tally.primitives += primitives;
+    tally.vertices += vertices;
 }
 }  // namespace
 
 void startGlTally()
 {
-    tally_ = {};
-    counting_ = true;
+    tally = {};
+    counting = true;
 }
 
 GlTally glTally()
 {
-    counting_ = false;
-    return tally_;
+    counting = false;
+    return tally;
 }
 
 void dropGlRecord() {}
@@ -40,20 +40,20 @@ const char* glStandIn()
 
 extern "C" {
 
-void glBegin(GLenum) { count_(1, 0); }
-void glEnd() { count_(0, 0); }
-void glVertex2f(GLfloat, GLfloat) { count_(0, 1); }
-void glColor3f(GLfloat, GLfloat, GLfloat) { count_(0, 0); }
-void glColor4f(GLfloat, GLfloat, GLfloat, GLfloat) { count_(0, 0); }
-void glLineWidth(GLfloat) { count_(0, 0); }
-void glViewport(GLint, GLint, GLsizei, GLsizei) { count_(0, 0); }
-void glMatrixMode(GLenum) { count_(0, 0); }
-void glLoadIdentity() { count_(0, 0); }
-void glOrtho(GLdouble, GLdouble, GLdouble, GLdouble, GLdouble, GLdouble) { count_(0, 0); }
-void glClearColor(GLclampf, GLclampf, GLclampf, GLclampf) { count_(0, 0); }
-void glClear(GLbitfield) { count_(0, 0); }
-void glEnable(GLenum) { count_(0, 0); }
-void glDisable(GLenum) { count_(0, 0); }
-void glBlendFunc(GLenum, GLenum) { count_(0, 0); }
+void glBegin(GLenum) { countCall(1, 0); }
+void glEnd() { countCall(0, 0); }
+void glVertex2f(GLfloat, GLfloat) { countCall(0, 1); }
+void glColor3f(GLfloat, GLfloat, GLfloat) { countCall(0, 0); }
+void glColor4f(GLfloat, GLfloat, GLfloat, GLfloat) { countCall(0, 0); }
+void glLineWidth(GLfloat) { countCall(0, 0); }
+void glViewport(GLint, GLint, GLsizei, GLsizei) { countCall(0, 0); }
+void glMatrixMode(GLenum) { countCall(0, 0); }
+void glLoadIdentity() { countCall(0, 0); }
+void glOrtho(GLdouble, GLdouble, GLdouble, GLdouble, GLdouble, GLdouble) { countCall(0, 0); }
+void glClearColor(GLclampf, GLclampf, GLclampf, GLclampf) { countCall(0, 0); }
+void glClear(GLbitfield) { countCall(0, 0); }
+void glEnable(GLenum) { countCall(0, 0); }
+void glDisable(GLenum) { countCall(0, 0); }
+void glBlendFunc(GLenum, GLenum) { countCall(0, 0); }
 
 }  // extern "C"

@@ -16,7 +16,7 @@ constexpr float kPassSeconds = 1.0f / 60.0f;
 // overhead negligible, few enough that the copies stay in cache.
 constexpr int kCopies = 64;
 
-void refill_(std::vector<GameState>& copies, const GameState& peak)
+void refill(std::vector<GameState>& copies, const GameState& peak)
 {
     // Assignment keeps each vector's capacity, as the game's own state keeps it from pass to pass.
     for (GameState& copy : copies)
@@ -33,7 +33,7 @@ void updatePassAtPeak(benchmark::State& state)
     // One untimed round so the shot lists have grown past 40 as in play, then back to peak.
     for (GameState& copy : copies)
         updateGame(copy, kPassSeconds, held);
-    refill_(copies, peak);
+    refill(copies, peak);
 
     int next = 0;
     std::uint64_t allocations = 0;
@@ -43,7 +43,7 @@ void updatePassAtPeak(benchmark::State& state)
         allocations += allocationCount() - before;
         if (++next == kCopies) {
             state.PauseTiming();
-            refill_(copies, peak);
+            refill(copies, peak);
             next = 0;
             state.ResumeTiming();
         }
