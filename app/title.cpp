@@ -8,7 +8,9 @@
 std::string composeTitle(const GameState& state)
 {
     std::string title;
-    title.reserve(160);
+    // The fixed text is 151 bytes; with the suffix and seven numbers of up to 11 characters
+    // the title never needs more than 242, so it is built without growing.
+    title.reserve(256);
     title += "Pexilon  |  Score: ";
     title += std::to_string(state.score);
     title += "  Health: ";

@@ -59,9 +59,23 @@ constexpr Glyph kGlyphs[] = {
 
 constexpr GlyphRows kBlankGlyph = {".....", ".....", ".....", ".....", ".....", ".....", "....."};
 
-// Space to 'Y': nothing outside this range has a glyph, so it is never looked up.
+// Space to 'Y': nothing outside this range has a glyph.
 constexpr signed char kFirstGlyphCode = 32;
 constexpr signed char kLastGlyphCode = 89;
+
+using GlyphIndex = std::array<const GlyphRows*, kLastGlyphCode - kFirstGlyphCode + 1>;
+
+// Every code of the range points at its glyph, or at the blank one when it has none.
+constexpr GlyphIndex indexGlyphs()
+{
+    GlyphIndex index{};
+    index.fill(&kBlankGlyph);
+    for (const Glyph& glyph : kGlyphs)
+        index[glyph.character - kFirstGlyphCode] = &glyph.rows;
+    return index;
+}
+
+constexpr GlyphIndex kGlyphIndex = indexGlyphs();
 
 const GlyphRows& glyphFor(char c)
 {
@@ -69,10 +83,7 @@ const GlyphRows& glyphFor(char c)
     const signed char code = static_cast<signed char>(c);
     if (code < kFirstGlyphCode || code > kLastGlyphCode)
         return kBlankGlyph;
-    for (const Glyph& glyph : kGlyphs)
-        if (glyph.character == c)
-            return glyph.rows;
-    return kBlankGlyph;
+    return *kGlyphIndex[code - kFirstGlyphCode];
 }
 }  // namespace
 

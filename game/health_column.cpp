@@ -53,11 +53,23 @@ void applyHealthPack(std::int32_t& health, MessageList& messages, float laneLeft
         addMessage(messages, "HEALTH FULL", x, kHealMessageY, 0.75f, 1.0f, 0.75f);
 }
 
+namespace {
+
+// Shots pass a column that is empty or moving. Only a claim changes that within a pass.
+bool healthColumnShootable(const GameState& state)
+{
+    return !state.healthColumn.empty() && !columnMoving(state.healthColumn);
+}
+
+}  // namespace
+
 void shootHealthColumn(GameState& state)
 {
+    bool shootable = healthColumnShootable(state);
     for (Shot& shot : state.shots) {
-        // After a claim the column is moving, so the rest of the volley flies on.
-        if (shot.damage <= 0 || state.healthColumn.empty() || columnMoving(state.healthColumn))
+        if (!shootable)
+            return;
+        if (shot.damage <= 0)
             continue;
         HealthCrate& bottom = state.healthColumn.front();
         if (!circleHitsRect(shot.x, shot.y, shot.radius, bottom.x, bottom.y, bottom.width, bottom.height))
@@ -69,5 +81,7 @@ void shootHealthColumn(GameState& state)
         applyHealthPack(state.health, state.messages, kLaneLeft, kLaneRight);
         state.healthColumn.erase(state.healthColumn.begin());
         topUpHealthColumn(state.healthColumn, kHealthColumnX, kFloorY);
+        // The top-up leaves the column moving: the rest of the volley flies on.
+        shootable = healthColumnShootable(state);
     }
 }

@@ -135,21 +135,35 @@ void claimBottomCrate(GameState& state)
 
 }  // namespace
 
+namespace {
+
+// Shots pass a column that is empty, moving or locked. Only a claim changes that within a pass.
+bool weaponColumnShootable(const GameState& state)
+{
+    return !state.weaponColumn.empty() && !columnMoving(state.weaponColumn) &&
+           isCrateUnlocked(state.weaponColumn.front(), state.score, state.lastUpgradeScore);
+}
+
+}  // namespace
+
 void shootWeaponColumn(GameState& state)
 {
+    bool shootable = weaponColumnShootable(state);
     for (Shot& shot : state.shots) {
-        // After a claim the column is moving (or empty), so the rest of the volley flies on.
-        if (shot.damage <= 0 || state.weaponColumn.empty() || columnMoving(state.weaponColumn))
+        if (!shootable)
+            return;
+        if (shot.damage <= 0)
             continue;
         UpgradeCrate& bottom = state.weaponColumn.front();
-        if (!isCrateUnlocked(bottom, state.score, state.lastUpgradeScore))
-            continue;
         if (!circleHitsRect(shot.x, shot.y, shot.radius, bottom.x, bottom.y, bottom.width, bottom.height))
             continue;
         bottom.hits += 1;
         shot.damage = 0;
-        if (bottom.hits >= bottom.hitsNeeded)
+        if (bottom.hits >= bottom.hitsNeeded) {
             claimBottomCrate(state);
+            // The top-up leaves the column moving (or empty): the rest of the volley flies on.
+            shootable = weaponColumnShootable(state);
+        }
     }
 }
 
