@@ -112,6 +112,9 @@ std::string_view takeField(std::string_view& rest)
 // 0 or more (negative, infinite, NaN, trailing junk).
 std::optional<float> parseFrameTime(std::string_view text)
 {
+    // A sign in front of a positive number is still a decimal number; from_chars takes none.
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+')
+        text.remove_prefix(1);
     float value = 0.0f;
     const char* const end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
@@ -123,8 +126,8 @@ std::optional<float> parseFrameTime(std::string_view text)
         value = std::strtof(std::string(text).c_str(), nullptr);
     else if (error != std::errc())
         return std::nullopt;
-    // The sign bit also refuses "-0": a frame time is never written negative.
-    if (!std::isfinite(value) || std::signbit(value))
+    // "-0" (or a negative number too small for a float) reads as zero, which is no negative time.
+    if (!std::isfinite(value) || value < 0.0f)
         return std::nullopt;
     return value;
 }

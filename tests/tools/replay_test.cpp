@@ -109,6 +109,7 @@ TEST(ScriptLine, CapsTheFrameTimeAsTheMainLoopDoes)
         {"0.3", 0.05f},  {"0.05", 0.05f},   {"0.0500001", 0.05f}, {"0.049", 0.049f}, {"1e-4", 1e-4f},
         {"0", 0.0f},     {"0.0", 0.0f},     {"5.", 0.05f},        {".01", 0.01f},    {"2E-2", 0.02f},
         {"1e-50", 0.0f},  // below the smallest float: rounds to zero, like any float parse
+        {"-0", 0.0f},     {"-1e-50", 0.0f}, {"+0.02", 0.02f},     {"+1", 0.05f},
     };
     for (const auto& [text, dt] : cases) {
         const ScriptLine line = parseScriptLine(text);
@@ -128,7 +129,8 @@ TEST(ScriptLine, NamesWhatIsWrongWithABadLine)
     const std::pair<std::string_view, std::string_view> cases[] = {
         {"abc", "bad frame time 'abc'"},
         {"-0.01", "bad frame time '-0.01'"},
-        {"-0", "bad frame time '-0'"},
+        {"+-1", "bad frame time '+-1'"},
+        {"+", "bad frame time '+'"},
         {"inf", "bad frame time 'inf'"},
         {"-inf", "bad frame time '-inf'"},
         {"infinity", "bad frame time 'infinity'"},
