@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/pass.hpp"
+#include "game/pass.hpp"
 
 struct SDL_Window;
 

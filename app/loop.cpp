@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/controls.hpp"
-#include "app/game_state.hpp"
-#include "app/pass.hpp"
+#include "game/game_state.hpp"
+#include "game/pass.hpp"
 #include "ui/frame.hpp"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 #include "bench/alloc_count.hpp"
 #include "bench/gl_tally.hpp"
 #include "bench/peak_state.hpp"

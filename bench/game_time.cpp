@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.hpp"
-#include "app/pass.hpp"
-#include "app/title.hpp"
+#include "game/game_state.hpp"
+#include "game/pass.hpp"
+#include "game/title.hpp"
 #include "bench/alloc_count.hpp"
 
 namespace {

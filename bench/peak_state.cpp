@@ -68,10 +68,10 @@ void fillSky(GameState& state)
 void postMessages(GameState& state)
 {
     constexpr float kX = (kLaneLeft + kLaneRight) * 0.5f;
-    addMessage(state.messages, "LEVEL 5", kX, 300.0f, 0.55f, 0.85f, 1.0f);
-    addMessage(state.messages, "MONSTERS STRONGER", kX, 345.0f, 1.0f, 0.72f, 0.25f);
-    addMessage(state.messages, "1 POWER ADDED", kX, 330.0f, 0.75f, 1.0f, 0.55f);
-    addMessage(state.messages, "10 HEALTH ADDED", kX, 330.0f, 0.45f, 1.0f, 0.45f);
+    addMessage(state.messages, "LEVEL 5", kX, 300.0f, {0.55f, 0.85f, 1.0f});
+    addMessage(state.messages, "MONSTERS STRONGER", kX, 345.0f, {1.0f, 0.72f, 0.25f});
+    addMessage(state.messages, "1 POWER ADDED", kX, 330.0f, {0.75f, 1.0f, 0.55f});
+    addMessage(state.messages, "10 HEALTH ADDED", kX, 330.0f, {0.45f, 1.0f, 0.45f});
     // Part way through their rise, the oldest furthest on.
     for (int i = 0; i < kPeakMessages; ++i)
         state.messages[i].timeLeft = 0.3f + 0.2f * static_cast<float>(i);

@@ -1,7 +1,7 @@
 // The busiest state a pass meets, shared by the benchmarks that time a pass or a frame.
 #pragma once
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 
 inline constexpr int kPeakShots = 40;
 inline constexpr int kPeakMessages = 4;

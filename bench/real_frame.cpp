@@ -12,9 +12,9 @@
 
 #include <SDL3/SDL_opengl.h>
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 #include "app/loop.hpp"
-#include "app/pass.hpp"
+#include "game/pass.hpp"
 #include "bench/alloc_count.hpp"
 #include "bench/peak_state.hpp"
 #include "ui/frame.hpp"

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/game_state.hpp"
-#include "app/pass.hpp"
+#include "game/game_state.hpp"
+#include "game/pass.hpp"
 #include "bench/alloc_count.hpp"
 #include "bench/peak_state.hpp"
 

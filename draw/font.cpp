@@ -93,23 +93,9 @@ const char* glyphRow(char c, int row)
 }
 
 namespace {
-struct CellColour {
-    float r;
-    float g;
-    float b;
-    float a;
-    bool blended;  // colour with alpha; the opaque drawer sets three components only
-};
-
-void fillCell(float x, float y, float side, const CellColour& colour)
-{
-    if (colour.blended)
-        fillRectAlpha(x, y, side, side, colour.r, colour.g, colour.b, colour.a);
-    else
-        fillRect(x, y, side, side, colour.r, colour.g, colour.b);
-}
-
-void drawGlyphCells(float x, float y, std::string_view text, float scale, const CellColour& colour)
+// Calls fillCell(x, y, side) for every lit cell of the text.
+template <typename FillCell>
+void forEachLitCell(float x, float y, std::string_view text, float scale, FillCell fillCell)
 {
     const float advance = scale * kCellsPerAdvance;
     float pen = x;
@@ -118,23 +104,29 @@ void drawGlyphCells(float x, float y, std::string_view text, float scale, const 
         for (int j = 0; j < kGlyphRows; ++j)
             for (int k = 0; k < kGlyphColumns; ++k)
                 if (rows[j][k] == '#')
-                    fillCell(pen + static_cast<float>(k) * scale, y + static_cast<float>(j) * scale, scale, colour);
+                    fillCell(pen + static_cast<float>(k) * scale, y + static_cast<float>(j) * scale, scale);
         pen += advance;
     }
 }
 }  // namespace
 
-void drawText(float x, float y, std::string_view text, float scale, float r, float g, float b)
+void drawText(float x, float y, std::string_view text, float scale, Colour colour)
 {
-    drawGlyphCells(x, y, text, scale, {r, g, b, 1.0f, false});
+    forEachLitCell(x, y, text, scale, [&](float cellX, float cellY, float side) { fillRect(cellX, cellY, side, side, colour); });
 }
 
-void drawTextAlpha(float x, float y, std::string_view text, float scale, float r, float g, float b, float a)
+void drawTextAlpha(float x, float y, std::string_view text, float scale, Colour colour, float alpha)
 {
-    drawGlyphCells(x, y, text, scale, {r, g, b, a, true});
+    forEachLitCell(x, y, text, scale,
+                   [&](float cellX, float cellY, float side) { fillRectAlpha(cellX, cellY, side, side, colour, alpha); });
 }
 
 float textWidth(std::string_view text, float scale)
 {
     return static_cast<float>(text.size()) * kCellsPerAdvance * scale;
+}
+
+float centredTextX(float centreX, std::string_view text, float scale)
+{
+    return centreX - textWidth(text, scale) * 0.5f;
 }

@@ -4,8 +4,6 @@
 #include <GL/gl.h>
 #include <SDL3/SDL_video.h>
 
-#include "game/playfield.hpp"
-
 namespace {
 // The window's opening size, kept when the window cannot be asked for its own.
 constexpr int kPresetWidthPixels = 900;
@@ -33,4 +31,14 @@ void beginFrame(SDL_Window* window)
     // A failed query leaves both values alone, so the presets stand.
     SDL_GetWindowSizeInPixels(window, &widthPixels, &heightPixels);
     setView(widthPixels, heightPixels);
+}
+
+void setBlending(bool on)
+{
+    if (on) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    } else {
+        glDisable(GL_BLEND);
+    }
 }

@@ -1,11 +1,25 @@
-// What the two crate columns share: crates slide to their slots, and a moving column
-// cannot be shot.
+// What the two crate columns share: crates slide to their slots, a moving column cannot be
+// shot, and the bottom crate counts the shots that claim it.
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
+#include "game/hits.hpp"
 #include "game/playfield.hpp"
+#include "game/ship.hpp"
+
+// The fields every crate of either column has; each column's crate adds its own.
+struct ColumnCrate {
+    float x = 0.0f;  // left edge
+    float y = 0.0f;  // top edge now
+    float width = 0.0f;
+    float height = 0.0f;
+    float targetY = 0.0f;  // top edge at rest in its slot
+    std::int32_t hits = 0;
+    std::int32_t hitsNeeded = 0;
+};
 
 inline constexpr int kColumnSlots = 5;
 inline constexpr float kCrateSize = 48.0f;
@@ -70,4 +84,28 @@ bool columnMoving(const std::vector<Crate>& column)
         if (std::fabs(crate.y - crate.targetY) > kAtRestTolerance)
             return true;
     return false;
+}
+
+// Offers each live shot, in order, to the bottom crate while shootable() holds: a touch counts
+// one hit and spends the shot, and the hit that completes the count calls claim(). A claim
+// leaves the column moving or empty, so shootable() is asked again after it.
+template <typename Crate, typename Shootable, typename Claim>
+void shootBottomCrate(std::vector<Crate>& column, std::vector<Shot>& shots, Shootable shootable, Claim claim)
+{
+    bool open = shootable();
+    for (Shot& shot : shots) {
+        if (!open)
+            return;
+        if (shot.damage <= 0)
+            continue;
+        Crate& bottom = column.front();
+        if (!circleHitsRect(shot.x, shot.y, shot.radius, bottom.x, bottom.y, bottom.width, bottom.height))
+            continue;
+        bottom.hits += 1;
+        shot.damage = 0;
+        if (bottom.hits >= bottom.hitsNeeded) {
+            claim();
+            open = shootable();
+        }
+    }
 }

@@ -3,9 +3,6 @@
 
 #include <algorithm>
 
-#include "app/game_state.hpp"
-#include "game/columns.hpp"
-#include "game/hits.hpp"
 
 namespace {
 
@@ -22,7 +19,6 @@ void layoutHealthColumn(HealthColumn& column, float columnX, float floorY, bool 
         pack.hitsNeeded = kHitsPerHealthPack;
         column.push_back(pack);
     }
-    reslotColumn(column, columnX, floorY);
 }
 
 void fillHealthColumn(HealthColumn& column, float columnX, float floorY)
@@ -48,40 +44,18 @@ void applyHealthPack(std::int32_t& health, MessageList& messages, float laneLeft
     health = std::min(old + kHealthPerPack, kMostHealth);
     const float x = (laneLeft + laneRight) * 0.5f;
     if (health > old)
-        addMessage(messages, "10 HEALTH ADDED", x, kHealMessageY, 0.45f, 1.0f, 0.45f);
+        addMessage(messages, "10 HEALTH ADDED", x, kHealMessageY, {0.45f, 1.0f, 0.45f});
     else
-        addMessage(messages, "HEALTH FULL", x, kHealMessageY, 0.75f, 1.0f, 0.75f);
+        addMessage(messages, "HEALTH FULL", x, kHealMessageY, {0.75f, 1.0f, 0.75f});
 }
 
-namespace {
-
-// Shots pass a column that is empty or moving. Only a claim changes that within a pass.
-bool healthColumnShootable(const GameState& state)
+void shootHealthColumn(HealthColumn& column, std::vector<Shot>& shots, std::int32_t& health, MessageList& messages)
 {
-    return !state.healthColumn.empty() && !columnMoving(state.healthColumn);
-}
-
-}  // namespace
-
-void shootHealthColumn(GameState& state)
-{
-    bool shootable = healthColumnShootable(state);
-    for (Shot& shot : state.shots) {
-        if (!shootable)
-            return;
-        if (shot.damage <= 0)
-            continue;
-        HealthCrate& bottom = state.healthColumn.front();
-        if (!circleHitsRect(shot.x, shot.y, shot.radius, bottom.x, bottom.y, bottom.width, bottom.height))
-            continue;
-        bottom.hits += 1;
-        shot.damage = 0;
-        if (bottom.hits < bottom.hitsNeeded)
-            continue;
-        applyHealthPack(state.health, state.messages, kLaneLeft, kLaneRight);
-        state.healthColumn.erase(state.healthColumn.begin());
-        topUpHealthColumn(state.healthColumn, kHealthColumnX, kFloorY);
-        // The top-up leaves the column moving: the rest of the volley flies on.
-        shootable = healthColumnShootable(state);
-    }
+    // Shots pass a column that is empty or moving.
+    const auto shootable = [&] { return !column.empty() && !columnMoving(column); };
+    shootBottomCrate(column, shots, shootable, [&] {
+        applyHealthPack(health, messages, kLaneLeft, kLaneRight);
+        column.erase(column.begin());
+        topUpHealthColumn(column, kHealthColumnX, kFloorY);
+    });
 }

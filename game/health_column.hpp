@@ -4,19 +4,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/columns.hpp"
 #include "game/messages.hpp"
 
-struct GameState;
-
-struct HealthCrate {
-    float x = 0.0f;  // left edge
-    float y = 0.0f;  // top edge now
-    float width = 0.0f;
-    float height = 0.0f;
-    float targetY = 0.0f;  // top edge at rest in its slot
-    std::int32_t hits = 0;
-    std::int32_t hitsNeeded = 0;
-};
+// A health pack has nothing beyond the fields every crate has.
+struct HealthCrate : ColumnCrate {};
 
 // Index 0 is the bottom slot, the only pack shots can claim.
 using HealthColumn = std::vector<HealthCrate>;
@@ -34,4 +26,4 @@ void topUpHealthColumn(HealthColumn& column, float columnX, float floorY);
 void applyHealthPack(std::int32_t& health, MessageList& messages, float laneLeft, float laneRight);
 
 // Shots against the bottom pack: count hits, claim on the last one, heal and top up.
-void shootHealthColumn(GameState& state);
+void shootHealthColumn(HealthColumn& column, std::vector<Shot>& shots, std::int32_t& health, MessageList& messages);

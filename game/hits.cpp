@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 
 bool circleHitsRect(float cx, float cy, float radius, float x, float y, float w, float h)
 {
@@ -130,29 +130,24 @@ void applyPenalty(GameState& state)
 {
     if (state.guns <= 1 && state.power <= 1 && !state.supergun) {
         state.health -= kHealthPenalty;
-        addMessage(state.messages, "5 HEALTH LOST", kLossMessageX, kLossMessageY, 1.0f, 0.18f, 0.18f);
+        addMessage(state.messages, "5 HEALTH LOST", kLossMessageX, kLossMessageY, {1.0f, 0.18f, 0.18f});
         return;
     }
     const UpgradeType taken = popNewestHeld(state);
     takeBack(state, taken);
     state.loadoutChanged = true;
-    addMessage(state.messages, lossText(taken), kLossMessageX, kLossMessageY, 1.0f, 0.42f, 0.22f);
+    addMessage(state.messages, lossText(taken), kLossMessageX, kLossMessageY, {1.0f, 0.42f, 0.22f});
 }
 
-std::string_view lossText(UpgradeType type)
+std::string lossText(UpgradeType type)
 {
-    switch (type) {
-    case UpgradeType::Gun: return "1 GUN LOST";
-    case UpgradeType::Power: return "1 POWER LOST";
-    case UpgradeType::Supergun: break;
-    }
-    return "SUPERGUN LOST";
+    return upgradeMessage(type, "LOST");
 }
 
-void checkGameOver(GameState& state)
+void checkGameOver(std::int32_t& health, bool& gameOver)
 {
-    if (state.health > 0)
+    if (health > 0)
         return;
-    state.health = 0;
-    state.gameOver = true;
+    health = 0;
+    gameOver = true;
 }

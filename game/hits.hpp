@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "game/monsters.hpp"
@@ -28,7 +28,7 @@ void handleEscapes(GameState& state);
 // Takes back the newest upgrade still held, or 5 health when there is none.
 void applyPenalty(GameState& state);
 
-std::string_view lossText(UpgradeType type);
+std::string lossText(UpgradeType type);
 
 // Health at or below 0 ends the game; health is then stored as 0.
-void checkGameOver(GameState& state);
+void checkGameOver(std::int32_t& health, bool& gameOver);

@@ -7,9 +7,9 @@ namespace {
 constexpr float kMessageLifetimeSeconds = 1.0f;
 }
 
-void addMessage(MessageList& list, std::string_view text, float x, float y, float r, float g, float b)
+void addMessage(MessageList& list, std::string_view text, float x, float y, Rgb color)
 {
-    FloatingText message{std::string(text), x, y, kMessageLifetimeSeconds, kMessageLifetimeSeconds, r, g, b};
+    FloatingText message{std::string(text), x, y, kMessageLifetimeSeconds, kMessageLifetimeSeconds, color};
     if (list.size() >= MaxMessages)
         list.erase(list.begin());
     list.push_back(std::move(message));

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/game_state.hpp"
-#include "app/random.hpp"
+#include "game/game_state.hpp"
+#include "game/random.hpp"
 #include "game/waves.hpp"
 
 namespace {
@@ -96,13 +96,14 @@ constexpr float kShortestSpawnIntervalSeconds = 0.85f;
 constexpr float kIntervalShrinkPerSpawnSeconds = 0.025f;
 }  // namespace
 
-void syncWave(GameState& state)
+void syncWave(std::int32_t spawnedCount, std::int32_t& wave, std::int32_t& mediumSpawnedInWave,
+              std::int32_t& bigSpawnedInWave)
 {
-    const std::int32_t wave = state.spawnedCount / kMonstersPerWave + 1;
-    if (wave != state.wave) {
-        state.wave = wave;
-        state.mediumSpawnedInWave = 0;
-        state.bigSpawnedInWave = 0;
+    const std::int32_t current = spawnedCount / kMonstersPerWave + 1;
+    if (current != wave) {
+        wave = current;
+        mediumSpawnedInWave = 0;
+        bigSpawnedInWave = 0;
     }
 }
 
@@ -114,11 +115,11 @@ void runSpawning(GameState& state, float dt)
     // The timer stays run out, so a spawn follows on the first pass with room in the lane.
     if (state.monsters.size() >= kMostMonstersAlive)
         return;
-    syncWave(state);
+    syncWave(state.spawnedCount, state.wave, state.mediumSpawnedInWave, state.bigSpawnedInWave);
     state.monsters.push_back(spawnMonster(state.rng, state.wave, state.mediumSpawnedInWave,
                                           state.bigSpawnedInWave, kLaneLeft, kLaneRight));
     state.spawnedCount += 1;
-    syncWave(state);
+    syncWave(state.spawnedCount, state.wave, state.mediumSpawnedInWave, state.bigSpawnedInWave);
     // Set, not added to: time by which the timer overshot zero is dropped.
     state.spawnTimer = std::max(kShortestSpawnIntervalSeconds,
                                 kLongestSpawnIntervalSeconds -

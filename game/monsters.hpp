@@ -5,15 +5,11 @@
 #include <random>
 #include <vector>
 
+#include "game/rgb.hpp"
+
 struct GameState;
 
 enum class MonsterKind : std::int32_t { Small = 0, Medium = 1, Big = 2 };
-
-struct Rgb {
-    float r = 0.0f;
-    float g = 0.0f;
-    float b = 0.0f;
-};
 
 struct Monster {
     MonsterKind kind = MonsterKind::Small;
@@ -40,6 +36,7 @@ Monster spawnMonster(std::mt19937& rng, std::int32_t wave, std::int32_t& mediumS
 void runSpawning(GameState& state, float dt);
 
 // Every ten spawns make a wave; a new wave starts with fresh per-kind counters.
-void syncWave(GameState& state);
+void syncWave(std::int32_t spawnedCount, std::int32_t& wave, std::int32_t& mediumSpawnedInWave,
+              std::int32_t& bigSpawnedInWave);
 
 void moveMonsters(std::vector<Monster>& monsters, float dt);

@@ -1,8 +1,8 @@
 // Playfield geometry in logical units: the rules and the drawing must agree on these numbers.
 #pragma once
 
-inline constexpr float kLogicalWidth = 900.0f;
-inline constexpr float kLogicalHeight = 700.0f;
+// The field spans the whole 900-unit width of the screen: a shot past x 900 has left it.
+inline constexpr float kFieldWidth = 900.0f;
 
 // The HUD panel covers y 0 to 88; the play area starts below it.
 inline constexpr float kHudBottom = 88.0f;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 
 namespace {
 constexpr float kShipSpeedPerSecond = 430.0f;
@@ -81,6 +81,6 @@ void moveShots(std::vector<Shot>& shots, float dt)
 void cullShots(std::vector<Shot>& shots)
 {
     std::erase_if(shots, [](const Shot& shot) {
-        return kHudBottom > shot.y + shot.radius || 0.0f > shot.x + shot.radius || shot.x - shot.radius > kLogicalWidth;
+        return kHudBottom > shot.y + shot.radius || 0.0f > shot.x + shot.radius || shot.x - shot.radius > kFieldWidth;
     });
 }

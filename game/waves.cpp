@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/game_state.hpp"
+#include "game/playfield.hpp"
 
 namespace {
 constexpr std::int32_t kWavesPerLevel = 5;
@@ -21,12 +21,12 @@ constexpr float kBannerLevelY = 300.0f;
 constexpr float kBannerWarningY = 345.0f;
 }  // namespace
 
-void announceLevel(GameState& state)
+void announceLevel(std::int32_t wave, std::int32_t& level, std::int32_t& announcedLevel, MessageList& messages)
 {
-    state.level = levelForWave(state.wave);
-    if (state.level <= state.announcedLevel)
+    level = levelForWave(wave);
+    if (level <= announcedLevel)
         return;
-    state.announcedLevel = state.level;
-    addMessage(state.messages, "LEVEL " + std::to_string(state.level), kBannerX, kBannerLevelY, 0.55f, 0.85f, 1.0f);
-    addMessage(state.messages, "MONSTERS STRONGER", kBannerX, kBannerWarningY, 1.0f, 0.72f, 0.25f);
+    announcedLevel = level;
+    addMessage(messages, "LEVEL " + std::to_string(level), kBannerX, kBannerLevelY, {0.55f, 0.85f, 1.0f});
+    addMessage(messages, "MONSTERS STRONGER", kBannerX, kBannerWarningY, {1.0f, 0.72f, 0.25f});
 }

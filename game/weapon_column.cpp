@@ -3,10 +3,8 @@
 
 #include <algorithm>
 
-#include "app/game_state.hpp"
-#include "app/random.hpp"
-#include "game/columns.hpp"
-#include "game/hits.hpp"
+#include "game/game_state.hpp"
+#include "game/random.hpp"
 
 bool isUpgradeEligible(UpgradeType type, std::int32_t guns, std::int32_t power, bool supergun)
 {
@@ -56,7 +54,6 @@ void layoutWeaponColumn(WeaponColumn& column, std::mt19937& rng, std::int32_t gu
         crate.hitsNeeded = kHitsPerUpgradeCrate;
         column.push_back(crate);
     }
-    reslotColumn(column, columnX, floorY);
 }
 
 void fillWeaponColumn(WeaponColumn& column, std::mt19937& rng, std::int32_t guns, std::int32_t power,
@@ -105,14 +102,9 @@ bool grantUpgrade(UpgradeType type, std::int32_t& guns, std::int32_t& power, boo
     return true;
 }
 
-std::string_view upgradeAddedText(UpgradeType type)
+std::string upgradeAddedText(UpgradeType type)
 {
-    switch (type) {
-    case UpgradeType::Gun: return "1 GUN ADDED";
-    case UpgradeType::Power: return "1 POWER ADDED";
-    case UpgradeType::Supergun: break;
-    }
-    return "SUPERGUN ADDED";
+    return upgradeMessage(type, "ADDED");
 }
 
 namespace {
@@ -127,7 +119,7 @@ void claimBottomCrate(GameState& state)
         state.loadoutChanged = true;
         state.upgradeHistory.push_back(type);
         state.lastUpgradeScore = state.score;
-        addMessage(state.messages, upgradeAddedText(type), kGrantMessageX, kGrantMessageY, 0.75f, 1.0f, 0.55f);
+        addMessage(state.messages, upgradeAddedText(type), kGrantMessageX, kGrantMessageY, {0.75f, 1.0f, 0.55f});
     }
     state.weaponColumn.erase(state.weaponColumn.begin());
     topUpWeaponColumn(state.weaponColumn, state.rng, state.guns, state.power, state.supergun, kWeaponColumnX, kFloorY);
@@ -135,46 +127,24 @@ void claimBottomCrate(GameState& state)
 
 }  // namespace
 
-namespace {
-
-// Shots pass a column that is empty, moving or locked. Only a claim changes that within a pass.
-bool weaponColumnShootable(const GameState& state)
-{
-    return !state.weaponColumn.empty() && !columnMoving(state.weaponColumn) &&
-           isCrateUnlocked(state.weaponColumn.front(), state.score, state.lastUpgradeScore);
-}
-
-}  // namespace
-
 void shootWeaponColumn(GameState& state)
 {
-    bool shootable = weaponColumnShootable(state);
-    for (Shot& shot : state.shots) {
-        if (!shootable)
-            return;
-        if (shot.damage <= 0)
-            continue;
-        UpgradeCrate& bottom = state.weaponColumn.front();
-        if (!circleHitsRect(shot.x, shot.y, shot.radius, bottom.x, bottom.y, bottom.width, bottom.height))
-            continue;
-        bottom.hits += 1;
-        shot.damage = 0;
-        if (bottom.hits >= bottom.hitsNeeded) {
-            claimBottomCrate(state);
-            // The top-up leaves the column moving (or empty): the rest of the volley flies on.
-            shootable = weaponColumnShootable(state);
-        }
-    }
+    // Shots pass a column that is empty, moving or locked.
+    const auto shootable = [&] {
+        return !state.weaponColumn.empty() && !columnMoving(state.weaponColumn) &&
+               isCrateUnlocked(state.weaponColumn.front(), state.score, state.lastUpgradeScore);
+    };
+    shootBottomCrate(state.weaponColumn, state.shots, shootable, [&] { claimBottomCrate(state); });
 }
 
 namespace {
 constexpr float kUnlockFlashSeconds = 5.0f;
 }
 
-void updateUnlockFlash(GameState& state, float dt)
+void updateUnlockFlash(WeaponColumn& column, std::int32_t score, std::int32_t lastUpgradeScore, float dt)
 {
-    for (UpgradeCrate& crate : state.weaponColumn) {
-        const bool unlockedNow = isCrateUnlocked(crate, state.score, state.lastUpgradeScore);
+    for (UpgradeCrate& crate : column) {
+        const bool unlockedNow = isCrateUnlocked(crate, score, lastUpgradeScore);
         if (unlockedNow && !crate.unlocked)
             crate.unlockFlash = kUnlockFlashSeconds;
         if (!unlockedNow && crate.unlocked)

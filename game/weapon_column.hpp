@@ -3,22 +3,16 @@
 
 #include <cstdint>
 #include <random>
-#include <string_view>
+#include <string>
 #include <vector>
 
+#include "game/columns.hpp"
 #include "game/upgrade.hpp"
 
 struct GameState;
 
-struct UpgradeCrate {
-    float x = 0.0f;  // left edge
-    float y = 0.0f;  // top edge now
-    float width = 0.0f;
-    float height = 0.0f;
-    float targetY = 0.0f;  // top edge at rest in its slot
+struct UpgradeCrate : ColumnCrate {
     UpgradeType type = UpgradeType::Gun;
-    std::int32_t hits = 0;
-    std::int32_t hitsNeeded = 0;
     bool unlocked = false;  // as seen by the last unlock update; feeds the highlight edge only
     float unlockFlash = 0.0f;  // seconds of highlight left
 };
@@ -53,10 +47,10 @@ bool isCrateUnlocked(const UpgradeCrate& crate, std::int32_t score, std::int32_t
 // Grants the upgrade if the loadout allows it; otherwise pays 250 points and returns false.
 bool grantUpgrade(UpgradeType type, std::int32_t& guns, std::int32_t& power, bool& supergun, std::int32_t& score);
 
-std::string_view upgradeAddedText(UpgradeType type);
+std::string upgradeAddedText(UpgradeType type);
 
 // Shots against the bottom crate: count hits, claim on the last one, grant and top up.
 void shootWeaponColumn(GameState& state);
 
 // Starts the highlight of crates that have just unlocked, cuts it for relocked ones, and runs it down.
-void updateUnlockFlash(GameState& state, float dt);
+void updateUnlockFlash(WeaponColumn& column, std::int32_t score, std::int32_t lastUpgradeScore, float dt);

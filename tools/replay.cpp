@@ -10,7 +10,7 @@
 #include <ostream>
 #include <system_error>
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 
 namespace {
 
@@ -403,9 +403,9 @@ void appendValue(std::string& out, const FloatingText& message)
     appendMember(out, "y", message.y);
     appendMember(out, "timeLeft", message.timeLeft);
     appendMember(out, "lifetime", message.lifetime);
-    appendMember(out, "r", message.r);
-    appendMember(out, "g", message.g);
-    appendMember(out, "b", message.b);
+    appendMember(out, "r", message.color.r);
+    appendMember(out, "g", message.color.g);
+    appendMember(out, "b", message.color.b);
     close(out, '}');
 }
 

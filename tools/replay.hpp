@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/pass.hpp"
+#include "game/pass.hpp"
 
 struct GameState;
 

@@ -1,21 +1,23 @@
 // One whole frame, back to front.
 #include "ui/frame.hpp"
 
-#include <GL/gl.h>
-
 #include <cstddef>
 
-#include "app/game_state.hpp"
-#include "draw/backdrop.hpp"
+#include "draw/colour.hpp"
 #include "draw/font.hpp"
 #include "draw/primitives.hpp"
 #include "draw/view.hpp"
-#include "game/health_column_look.hpp"
-#include "game/monster_look.hpp"
-#include "game/ship_look.hpp"
-#include "game/weapon_column_look.hpp"
+#include "game/game_state.hpp"
+#include "ui/backdrop.hpp"
+#include "ui/health_column_look.hpp"
 #include "ui/hud.hpp"
 #include "ui/messages.hpp"
+#include "ui/monster_look.hpp"
+#include "ui/ship_look.hpp"
+#include "ui/weapon_column_look.hpp"
+
+// The rules' field and the drawing's logical space are the same 900 units wide.
+static_assert(kFieldWidth == kLogicalWidth);
 
 namespace {
 constexpr float kLabelY = 106.0f;
@@ -25,8 +27,8 @@ constexpr float kWeaponLabelX = 773.0f;
 
 void drawColumnLabels()
 {
-    drawText(kHealthLabelX, kLabelY, "HEALTH", kLabelScale, 1.0f, 0.45f, 0.45f);
-    drawText(kWeaponLabelX, kLabelY, "WEAPON", kLabelScale, 0.45f, 0.65f, 1.0f);
+    drawText(kHealthLabelX, kLabelY, "HEALTH", kLabelScale, palette::kHealthColumnLabel);
+    drawText(kWeaponLabelX, kLabelY, "WEAPON", kLabelScale, palette::kWeaponColumnLabel);
 }
 
 // Top slot first, so the bottom crate, the one being shot, lies on top where crates overlap.
@@ -58,10 +60,9 @@ void drawPlayObjects(const GameState& state)
 // The messages are the only translucent drawing, so blending is on for them alone.
 void drawBlendedMessages(const MessageList& messages)
 {
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    setBlending(true);
     drawMessages(messages);
-    glDisable(GL_BLEND);
+    setBlending(false);
 }
 
 constexpr float kPanelLeft = 250.0f;
@@ -70,14 +71,21 @@ constexpr float kPanelWidth = 400.0f;
 constexpr float kPanelHeight = 100.0f;
 constexpr float kPanelInset = 12.0f;
 
-// The texts sit centred on x 450 by the font's width rule, worked out in advance.
+constexpr float kPanelTitleY = 324.0f;
+constexpr float kPanelTitleScale = 4.0f;
+constexpr float kPanelHintY = 365.0f;
+constexpr float kPanelHintScale = 2.0f;
+
 void drawGameOverPanel()
 {
-    fillRect(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight, 0.3f, 0.0f, 0.0f);
+    const float cx = kPanelLeft + kPanelWidth * 0.5f;
+    fillRect(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight, palette::kPanelFrame);
     fillRect(kPanelLeft + kPanelInset, kPanelTop + kPanelInset, kPanelWidth - 2.0f * kPanelInset,
-             kPanelHeight - 2.0f * kPanelInset, 0.7f, 0.0f, 0.0f);
-    drawText(342.0f, 324.0f, "GAME OVER", 4.0f, 1.0f, 1.0f, 1.0f);
-    drawText(408.0f, 365.0f, "PRESS R", 2.0f, 1.0f, 0.9f, 0.9f);
+             kPanelHeight - 2.0f * kPanelInset, palette::kPanelBody);
+    drawText(centredTextX(cx, "GAME OVER", kPanelTitleScale), kPanelTitleY, "GAME OVER", kPanelTitleScale,
+             palette::kPanelTitle);
+    drawText(centredTextX(cx, "PRESS R", kPanelHintScale), kPanelHintY, "PRESS R", kPanelHintScale,
+             palette::kPanelHint);
 }
 }  // namespace
 

@@ -19,20 +19,20 @@ constexpr float kFullHealth = 100.0f;
 
 void drawHealthGauge(std::int32_t health)
 {
-    drawText(kHealthLabelX, kTopLineY, "HEALTH", kTopLineScale, 0.85f, 1.0f, 0.85f);
-    fillRect(kBarX, kBarY, kBarWidth, kBarHeight, 0.25f, 0.02f, 0.02f);
+    drawText(kHealthLabelX, kTopLineY, "HEALTH", kTopLineScale, palette::kHudHealthLabel);
+    fillRect(kBarX, kBarY, kBarWidth, kBarHeight, palette::kHealthBarEmpty);
     // Health shown is never negative, but the bar must not point left if it ever were.
     const float filled = std::clamp(static_cast<float>(health) / kFullHealth, 0.0f, 1.0f);
-    fillRect(kBarX, kBarY, filled * kBarWidth, kBarHeight, 0.0f, 0.85f, 0.2f);
-    outlineRect(kBarX, kBarY, kBarWidth, kBarHeight, 0.8f, 0.8f, 0.8f);
+    fillRect(kBarX, kBarY, filled * kBarWidth, kBarHeight, palette::kHealthBarFull);
+    outlineRect(kBarX, kBarY, kBarWidth, kBarHeight, palette::kHealthBarFrame);
 }
 
 // The score's left edge stays put and a longer number grows to the right.
 constexpr float kScoreFromRight = 250.0f;
 
-void drawCentredLine(float width, float y, const std::string& text, float scale, float r, float g, float b)
+void drawCentredLine(float width, float y, const std::string& text, float scale, Colour colour)
 {
-    drawText(width * 0.5f - textWidth(text, scale) * 0.5f, y, text, scale, r, g, b);
+    drawText(centredTextX(width * 0.5f, text, scale), y, text, scale, colour);
 }
 
 constexpr float kProgressLineY = 48.0f;
@@ -44,10 +44,10 @@ void drawHud(float width, std::int32_t health, std::int32_t score, std::int32_t 
              std::int32_t guns, std::int32_t power, bool supergun)
 {
     drawHealthGauge(health);
-    drawText(width - kScoreFromRight, kTopLineY, "SCORE:" + std::to_string(score), kTopLineScale, 0.72f, 1.0f, 0.72f);
+    drawText(width - kScoreFromRight, kTopLineY, "SCORE:" + std::to_string(score), kTopLineScale, palette::kScoreText);
     drawCentredLine(width, kProgressLineY, "LEVEL:" + std::to_string(level) + "  WAVE:" + std::to_string(wave),
-                    kTopLineScale, 0.8f, 0.9f, 1.0f);
+                    kTopLineScale, palette::kProgressText);
     drawCentredLine(width, kLoadoutLineY,
                     "SHOT:" + std::to_string(guns) + "  PWR:" + std::to_string(power) + "  SPR:" + (supergun ? "ON" : "OFF"),
-                    kLoadoutScale, 1.0f, 0.95f, 0.55f);
+                    kLoadoutScale, palette::kLoadoutText);
 }

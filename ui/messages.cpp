@@ -17,10 +17,11 @@ void drawMessage(const FloatingText& message)
     const float age = std::clamp(1.0f - message.timeLeft / message.lifetime, 0.0f, 1.0f);
     const float alpha = 1.0f - age;
     const float top = message.y - kRiseOverLife * age;
-    const float left = message.x - textWidth(message.text, kMessageScale) * 0.5f;
-    drawTextAlpha(left + kShadowOffset, top + kShadowOffset, message.text, kMessageScale, 0.0f, 0.0f, 0.0f,
+    const float left = centredTextX(message.x, message.text, kMessageScale);
+    const Colour colour{message.color.r, message.color.g, message.color.b};
+    drawTextAlpha(left + kShadowOffset, top + kShadowOffset, message.text, kMessageScale, palette::kBlack,
                   alpha * kShadowStrength);
-    drawTextAlpha(left, top, message.text, kMessageScale, message.r, message.g, message.b, alpha);
+    drawTextAlpha(left, top, message.text, kMessageScale, colour, alpha);
 }
 }  // namespace
 

@@ -82,7 +82,7 @@ TEST(Font, EveryByteRendersItsDesignedGlyphOrNothing)
     for (int code = 0; code < 256; ++code) {
         const std::string one(1, static_cast<char>(code));
         SCOPED_TRACE("byte " + std::to_string(code));
-        const std::vector<Primitive> quads = recordPrimitives([&] { drawText(3, 5, one, 2, 1, 1, 1); });
+        const std::vector<Primitive> quads = recordPrimitives([&] { drawText(3, 5, one, 2, {1, 1, 1}); });
         EXPECT_EQ(litCells(quads, 3, 5, 2, 1), designedCells(one));
         for (int row = 0; row < 7; ++row)
             EXPECT_EQ(std::string(glyphRow(one[0], row)), designedGlyph(one[0])[row]);
@@ -93,7 +93,7 @@ TEST(Font, CharactersAdvanceSixCellsAndBlanksStillTakeTheirPlace)
 {
     for (const std::string text : {"A B", "SCORE:", "Sabcd", "JQXZ"}) {
         SCOPED_TRACE(text);
-        const std::vector<Primitive> quads = recordPrimitives([&] { drawText(10, 20, text, 1.7f, 1, 1, 1); });
+        const std::vector<Primitive> quads = recordPrimitives([&] { drawText(10, 20, text, 1.7f, {1, 1, 1}); });
         EXPECT_EQ(litCells(quads, 10, 20, 1.7f, static_cast<int>(text.size())), designedCells(text));
     }
     EXPECT_FLOAT_EQ(textWidth("SCORE:", 2), 72);
@@ -105,13 +105,13 @@ TEST(Font, CharactersAdvanceSixCellsAndBlanksStillTakeTheirPlace)
 TEST(Font, EachLitCellSetsItsOwnColour)
 {
     // The 8 has 17 lit cells.
-    const std::vector<Call> opaque = recordCalls([] { drawText(0, 0, "8", 1, 0.2f, 0.4f, 0.6f); });
+    const std::vector<Call> opaque = recordCalls([] { drawText(0, 0, "8", 1, {0.2f, 0.4f, 0.6f}); });
     EXPECT_EQ(countCalls(opaque, "glBegin"), 17);
     EXPECT_EQ(countCalls(opaque, "glColor3f"), 17);
     EXPECT_EQ(countCalls(opaque, "glColor4f"), 0);
     EXPECT_EQ(opaque.front(), (Call{"glColor3f", {0.2f, 0.4f, 0.6f}}));
 
-    const std::vector<Call> blended = recordCalls([] { drawTextAlpha(0, 0, "8", 1, 0.2f, 0.4f, 0.6f, 0.3f); });
+    const std::vector<Call> blended = recordCalls([] { drawTextAlpha(0, 0, "8", 1, {0.2f, 0.4f, 0.6f}, 0.3f); });
     EXPECT_EQ(countCalls(blended, "glColor4f"), 17);
     EXPECT_EQ(countCalls(blended, "glColor3f"), 0);
     EXPECT_EQ(blended.front(), (Call{"glColor4f", {0.2f, 0.4f, 0.6f, 0.3f}}));
@@ -119,6 +119,6 @@ TEST(Font, EachLitCellSetsItsOwnColour)
 
 TEST(Font, EmptyTextIssuesNoCallAtAll)
 {
-    EXPECT_TRUE(recordCalls([] { drawText(5, 5, "", 2, 1, 1, 1); }).empty());
-    EXPECT_TRUE(recordCalls([] { drawTextAlpha(5, 5, "", 2, 1, 1, 1, 0.5f); }).empty());
+    EXPECT_TRUE(recordCalls([] { drawText(5, 5, "", 2, {1, 1, 1}); }).empty());
+    EXPECT_TRUE(recordCalls([] { drawTextAlpha(5, 5, "", 2, {1, 1, 1}, 0.5f); }).empty());
 }

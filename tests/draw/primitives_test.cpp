@@ -16,7 +16,7 @@ TEST(Primitives, FillRectIsOneQuadWithItsColourSetFirst)
         {"glVertex2f", {40, 60}},          {"glVertex2f", {10, 60}},
         {"glEnd", {}},
     };
-    EXPECT_EQ(recordCalls([] { fillRect(10, 20, 30, 40, 0.1f, 0.2f, 0.3f); }), expected);
+    EXPECT_EQ(recordCalls([] { fillRect(10, 20, 30, 40, {0.1f, 0.2f, 0.3f}); }), expected);
 }
 
 TEST(Primitives, OutlineRectIsALoopTwoPixelsWideOverTheSameCorners)
@@ -27,12 +27,12 @@ TEST(Primitives, OutlineRectIsALoopTwoPixelsWideOverTheSameCorners)
         {"glVertex2f", {40, 60}},          {"glVertex2f", {10, 60}},
         {"glEnd", {}},
     };
-    EXPECT_EQ(recordCalls([] { outlineRect(10, 20, 30, 40, 0.5f, 0.6f, 0.7f); }), expected);
+    EXPECT_EQ(recordCalls([] { outlineRect(10, 20, 30, 40, {0.5f, 0.6f, 0.7f}); }), expected);
 }
 
 TEST(Primitives, FillDiscIsAFanOfCentreAndFortyOneRimPoints)
 {
-    const std::vector<Primitive> drawn = recordPrimitives([] { fillDisc(100, 200, 8, 0.2f, 0.4f, 0.6f); });
+    const std::vector<Primitive> drawn = recordPrimitives([] { fillDisc(100, 200, 8, {0.2f, 0.4f, 0.6f}); });
     ASSERT_EQ(drawn.size(), 1u);
     const Primitive& fan = drawn[0];
     EXPECT_EQ(fan.mode, static_cast<GLenum>(GL_TRIANGLE_FAN));

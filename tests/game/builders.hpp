@@ -9,7 +9,7 @@
 #include <random>
 #include <string_view>
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 #include "game/health_column.hpp"
 #include "game/messages.hpp"
 #include "game/monsters.hpp"
@@ -147,9 +147,9 @@ inline void expectMessage(const FloatingText& message, std::string_view text, fl
     EXPECT_EQ(message.text, text);
     EXPECT_EQ(message.x, x) << text;
     EXPECT_EQ(message.y, y) << text;
-    EXPECT_EQ(message.r, r) << text;
-    EXPECT_EQ(message.g, g) << text;
-    EXPECT_EQ(message.b, b) << text;
+    EXPECT_EQ(message.color.r, r) << text;
+    EXPECT_EQ(message.color.g, g) << text;
+    EXPECT_EQ(message.color.b, b) << text;
     EXPECT_EQ(message.timeLeft, 1.0f) << text;
     EXPECT_EQ(message.lifetime, 1.0f) << text;
 }

@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 #include "game/columns.hpp"
 #include "tests/game/builders.hpp"
 
@@ -50,7 +50,7 @@ TEST(HealthColumn, TwentiethHitClaimsThePackAndTheColumnSlidesDown)
     state.shots = {onBottomPack(7), onBottomPack(), onBottomPack()};
     const std::mt19937 engine = state.rng;
 
-    shootHealthColumn(state);
+    shootHealthColumn(state.healthColumn, state.shots, state.health, state.messages);
     EXPECT_EQ(state.health, 70) << "no score is needed";
     ASSERT_EQ(state.messages.size(), 1u);
     EXPECT_EQ(state.messages[0].text, "10 HEALTH ADDED");
@@ -78,7 +78,7 @@ TEST(HealthColumn, TwentiethHitClaimsThePackAndTheColumnSlidesDown)
     for (int step = 0; step < 3; ++step)
         slideColumn(state.healthColumn, 0.5f);
     state.shots = {build::shot(build::kHealthPackCentreX, state.healthColumn[0].y + 24.0f)};
-    shootHealthColumn(state);
+    shootHealthColumn(state.healthColumn, state.shots, state.health, state.messages);
     EXPECT_EQ(state.shots[0].damage, 1);
     EXPECT_EQ(state.healthColumn[0].hits, 0);
 
@@ -86,7 +86,7 @@ TEST(HealthColumn, TwentiethHitClaimsThePackAndTheColumnSlidesDown)
     EXPECT_FALSE(columnMoving(state.healthColumn));
     EXPECT_EQ(state.healthColumn[4].y, 226.0f);
     state.shots = {onBottomPack()};
-    shootHealthColumn(state);
+    shootHealthColumn(state.healthColumn, state.shots, state.health, state.messages);
     EXPECT_EQ(state.healthColumn[0].hits, 1);
 }
 
@@ -97,7 +97,7 @@ TEST(HealthColumn, PackAtFullHealthIsUsedUpAllTheSame)
     state.healthColumn[1].hits = 3;  // a count survives the move down a slot
     state.shots = {onBottomPack(), build::shot(300.0f, 400.0f)};
 
-    shootHealthColumn(state);
+    shootHealthColumn(state.healthColumn, state.shots, state.health, state.messages);
     EXPECT_EQ(state.health, 100);
     ASSERT_EQ(state.messages.size(), 1u);
     EXPECT_EQ(state.messages[0].text, "HEALTH FULL");

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.hpp"
-#include "app/pass.hpp"
+#include "game/game_state.hpp"
+#include "game/pass.hpp"
 #include "tests/game/builders.hpp"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 #include "game/waves.hpp"
 #include "tests/game/builders.hpp"
 
@@ -27,7 +27,7 @@ TEST(Messages, NewMessageHasOneSecondAndOwnsItsText)
     MessageList list;
     {
         std::string text = "1 POWER ADDED";
-        addMessage(list, text, 450.0f, 330.0f, 0.75f, 1.0f, 0.55f);
+        addMessage(list, text, 450.0f, 330.0f, {0.75f, 1.0f, 0.55f});
         text = "CHANGED";
     }
     ASSERT_EQ(list.size(), 1u);
@@ -38,10 +38,10 @@ TEST(Messages, FifthMessagePushesOutTheOldest)
 {
     MessageList list;
     for (const char* text : {"A", "B", "C", "D"})
-        addMessage(list, text, 450.0f, 330.0f, 1.0f, 1.0f, 1.0f);
+        addMessage(list, text, 450.0f, 330.0f, {1.0f, 1.0f, 1.0f});
     list[0].timeLeft = 0.1f;
     list[3].timeLeft = 0.2f;  // age does not matter, only order
-    addMessage(list, "E", 450.0f, 330.0f, 1.0f, 1.0f, 1.0f);
+    addMessage(list, "E", 450.0f, 330.0f, {1.0f, 1.0f, 1.0f});
     EXPECT_EQ(textsOf(list), (std::vector<std::string>{"B", "C", "D", "E"}));
 }
 
@@ -49,9 +49,9 @@ TEST(Messages, LevelBannerWithThreeAliveKeepsTheTwoNewerOldOnes)
 {
     GameState state = createGameState();
     for (const char* text : {"1 GUN ADDED", "5 HEALTH LOST", "1 GUN LOST"})
-        addMessage(state.messages, text, 450.0f, 330.0f, 1.0f, 1.0f, 1.0f);
+        addMessage(state.messages, text, 450.0f, 330.0f, {1.0f, 1.0f, 1.0f});
     state.wave = 6;
-    announceLevel(state);
+    announceLevel(state.wave, state.level, state.announcedLevel, state.messages);
     EXPECT_EQ(textsOf(state.messages),
               (std::vector<std::string>{"5 HEALTH LOST", "1 GUN LOST", "LEVEL 2", "MONSTERS STRONGER"}));
 }
@@ -59,9 +59,9 @@ TEST(Messages, LevelBannerWithThreeAliveKeepsTheTwoNewerOldOnes)
 TEST(Messages, MessageLeavesWhenItsAgeReachesOneSecond)
 {
     MessageList list;
-    addMessage(list, "OLD", 450.0f, 330.0f, 1.0f, 1.0f, 1.0f);
+    addMessage(list, "OLD", 450.0f, 330.0f, {1.0f, 1.0f, 1.0f});
     ageMessages(list, 0.5f);
-    addMessage(list, "NEW", 450.0f, 330.0f, 1.0f, 1.0f, 1.0f);
+    addMessage(list, "NEW", 450.0f, 330.0f, {1.0f, 1.0f, 1.0f});
 
     ageMessages(list, 0.25f);
     EXPECT_EQ(textsOf(list), (std::vector<std::string>{"OLD", "NEW"}));

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <random>
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 #include "tests/game/builders.hpp"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 #include "tests/game/builders.hpp"
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.hpp"
-#include "app/pass.hpp"
+#include "game/game_state.hpp"
+#include "game/pass.hpp"
 #include "tests/game/builders.hpp"
 
 namespace {
@@ -33,29 +33,29 @@ TEST(Waves, NewLevelIsAnnouncedOnceWithTwoLines)
     GameState state = createGameState();
     for (std::int32_t wave = 1; wave <= 5; ++wave) {
         state.wave = wave;
-        announceLevel(state);
+        announceLevel(state.wave, state.level, state.announcedLevel, state.messages);
     }
     EXPECT_TRUE(state.messages.empty()) << "level 1 is never announced";
     EXPECT_EQ(state.level, 1);
 
     state.wave = 6;
-    announceLevel(state);
+    announceLevel(state.wave, state.level, state.announcedLevel, state.messages);
     EXPECT_EQ(state.level, 2);
     EXPECT_EQ(state.announcedLevel, 2);
     ASSERT_EQ(state.messages.size(), 2u);
     expectBanner(state.messages, 0, "LEVEL 2");
 
     state.wave = 7;
-    announceLevel(state);
+    announceLevel(state.wave, state.level, state.announcedLevel, state.messages);
     EXPECT_EQ(state.messages.size(), 2u) << "a level is announced once";
 
     // After a restart at level 3 the game announces level 2 again.
     state.wave = 11;
-    announceLevel(state);
+    announceLevel(state.wave, state.level, state.announcedLevel, state.messages);
     expectBanner(state.messages, 2, "LEVEL 3");
     restartGame(state);
     state.wave = 6;
-    announceLevel(state);
+    announceLevel(state.wave, state.level, state.announcedLevel, state.messages);
     ASSERT_EQ(state.messages.size(), 2u);
     expectBanner(state.messages, 0, "LEVEL 2");
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.hpp"
-#include "app/pass.hpp"
+#include "game/game_state.hpp"
+#include "game/pass.hpp"
 #include "game/columns.hpp"
 #include "tests/game/builders.hpp"
 
@@ -347,18 +347,18 @@ TEST(WeaponColumn, UnlockHighlightStartsOnTheUnlockingPassAndEndsOnAGrant)
         EXPECT_EQ(state.weaponColumn[i].unlockFlash, 0.0f) << "crate " << i;
     }
 
-    updateUnlockFlash(state, 4.0f);
+    updateUnlockFlash(state.weaponColumn, state.score, state.lastUpgradeScore, 4.0f);
     EXPECT_EQ(state.weaponColumn[0].unlockFlash, 5.0f - 0.01f - 4.0f) << "not restarted while it stays unlocked";
-    updateUnlockFlash(state, 2.0f);
+    updateUnlockFlash(state.weaponColumn, state.score, state.lastUpgradeScore, 2.0f);
     EXPECT_EQ(state.weaponColumn[0].unlockFlash, 0.0f) << "runs down to 0, not below";
 
     state.score = 3200;
-    updateUnlockFlash(state, 0.5f);
+    updateUnlockFlash(state.weaponColumn, state.score, state.lastUpgradeScore, 0.5f);
     EXPECT_EQ(state.weaponColumn[1].unlockFlash, 4.5f);
     EXPECT_EQ(state.weaponColumn[0].unlockFlash, 0.0f);
 
     state.lastUpgradeScore = 3200;  // a grant locks every crate again
-    updateUnlockFlash(state, 0.1f);
+    updateUnlockFlash(state.weaponColumn, state.score, state.lastUpgradeScore, 0.1f);
     for (const UpgradeCrate& crate : state.weaponColumn) {
         EXPECT_FALSE(crate.unlocked);
         EXPECT_EQ(crate.unlockFlash, 0.0f);

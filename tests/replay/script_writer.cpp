@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/game_state.hpp"
-#include "app/pass.hpp"
+#include "game/game_state.hpp"
+#include "game/pass.hpp"
 #include "game/playfield.hpp"
 #include "game/weapon_column.hpp"
 #include "tools/replay.hpp"

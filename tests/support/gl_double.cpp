@@ -159,7 +159,7 @@ Primitive disc(float cx, float cy, float radius, float r, float g, float b)
 
 std::vector<Primitive> text(float x, float y, std::string_view s, float scale, float r, float g, float b)
 {
-    return recordPrimitives([&] { drawText(x, y, s, scale, r, g, b); });
+    return recordPrimitives([&] { drawText(x, y, s, scale, {r, g, b}); });
 }
 
 std::vector<Primitive> operator+(std::vector<Primitive> front, const std::vector<Primitive>& back)

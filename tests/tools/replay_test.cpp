@@ -16,7 +16,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 #include "tests/tools/run_tool.hpp"
 
 namespace {
@@ -454,8 +454,8 @@ GameState distinctState()
     state.healthColumn[0].hits = 19;
     state.healthColumn[1].y = 461.7f;
     state.upgradeHistory = {UpgradeType::Gun, UpgradeType::Supergun, UpgradeType::Power};
-    addMessage(state.messages, "LEVEL 3", 450.0f, 300.0f, 0.55f, 0.85f, 1.0f);
-    addMessage(state.messages, "1 POWER LOST", 450.0f, 330.0f, 1.0f, 0.42f, 0.22f);
+    addMessage(state.messages, "LEVEL 3", 450.0f, 300.0f, {0.55f, 0.85f, 1.0f});
+    addMessage(state.messages, "1 POWER LOST", 450.0f, 330.0f, {1.0f, 0.42f, 0.22f});
     state.messages[0].timeLeft = 0.35f;
     return state;
 }
@@ -622,9 +622,9 @@ TEST(Printer, ColumnsHistoryAndMessagesAreListedWithEveryField)
         expectFloat(json["y"], message.y, "message.y");
         expectFloat(json["timeLeft"], message.timeLeft, "message.timeLeft");
         expectFloat(json["lifetime"], message.lifetime, "message.lifetime");
-        expectFloat(json["r"], message.r, "message.r");
-        expectFloat(json["g"], message.g, "message.g");
-        expectFloat(json["b"], message.b, "message.b");
+        expectFloat(json["r"], message.color.r, "message.r");
+        expectFloat(json["g"], message.color.g, "message.g");
+        expectFloat(json["b"], message.color.b, "message.b");
     }
 }
 

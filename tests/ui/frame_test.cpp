@@ -1,15 +1,15 @@
 // One whole frame of a hand-built scene, checked layer by layer from back to front.
 #include <gtest/gtest.h>
 
-#include "app/game_state.hpp"
-#include "draw/backdrop.hpp"
+#include "game/game_state.hpp"
+#include "ui/backdrop.hpp"
 #include "draw/font.hpp"
 #include "draw/primitives.hpp"
 #include "draw/view.hpp"
-#include "game/health_column_look.hpp"
-#include "game/monster_look.hpp"
-#include "game/ship_look.hpp"
-#include "game/weapon_column_look.hpp"
+#include "ui/health_column_look.hpp"
+#include "ui/monster_look.hpp"
+#include "ui/ship_look.hpp"
+#include "ui/weapon_column_look.hpp"
 #include "support/gl_double.hpp"
 #include "ui/frame.hpp"
 #include "ui/hud.hpp"
@@ -28,7 +28,7 @@ GameState sceneAtScore(std::int32_t score)
     state.score = score;
     state.monsters.push_back({MonsterKind::Small, 300, 200, 40, 34, 6, 10, 100, 3, 3.5f, {1.0f, 0.88f, 0.1f}});
     state.shots = {{400, 500, 0, -640, 5, 1}, {420, 300, 0, -640, 5, 1}};
-    addMessage(state.messages, "1 GUN ADDED", 450, 330, 0.75f, 1.0f, 0.55f);
+    addMessage(state.messages, "1 GUN ADDED", 450, 330, {0.75f, 1.0f, 0.55f});
     return state;
 }
 
@@ -40,8 +40,8 @@ std::vector<Call> sceneCalls(const GameState& s, bool bottomCrateOpen)
         drawHudBackdrop();
         drawHud(900, s.health, s.score, s.wave, s.level, s.guns, s.power, s.supergun);
         drawPlayfield();
-        drawText(65, 106, "HEALTH", 1.6f, 1.0f, 0.45f, 0.45f);
-        drawText(773, 106, "WEAPON", 1.6f, 0.45f, 0.65f, 1.0f);
+        drawText(65, 106, "HEALTH", 1.6f, {1.0f, 0.45f, 0.45f});
+        drawText(773, 106, "WEAPON", 1.6f, {0.45f, 0.65f, 1.0f});
         for (int i = 4; i >= 0; --i)
             drawHealthCrate(s.healthColumn[i], i == 0);
         for (int i = 4; i >= 0; --i)
@@ -65,10 +65,10 @@ std::vector<Call> blendedMessageCalls(const GameState& s)
 std::vector<Call> gameOverPanelCalls()
 {
     return recordCalls([] {
-        fillRect(250, 300, 400, 100, 0.3f, 0.0f, 0.0f);
-        fillRect(262, 312, 376, 76, 0.7f, 0.0f, 0.0f);
-        drawText(342, 324, "GAME OVER", 4, 1.0f, 1.0f, 1.0f);
-        drawText(408, 365, "PRESS R", 2, 1.0f, 0.9f, 0.9f);
+        fillRect(250, 300, 400, 100, {0.3f, 0.0f, 0.0f});
+        fillRect(262, 312, 376, 76, {0.7f, 0.0f, 0.0f});
+        drawText(342, 324, "GAME OVER", 4, {1.0f, 1.0f, 1.0f});
+        drawText(408, 365, "PRESS R", 2, {1.0f, 0.9f, 0.9f});
     });
 }
 

@@ -12,7 +12,7 @@ using namespace gldouble;
 namespace {
 std::vector<Primitive> textAlpha(float x, float y, std::string_view s, float r, float g, float b, float a)
 {
-    return recordPrimitives([&] { drawTextAlpha(x, y, s, 3.2f, r, g, b, a); });
+    return recordPrimitives([&] { drawTextAlpha(x, y, s, 3.2f, {r, g, b}, a); });
 }
 }  // namespace
 

@@ -1,5 +1,5 @@
 // The game's one random source and the two ways it turns engine outputs into numbers.
-#include "app/random.hpp"
+#include "game/random.hpp"
 
 #include <cassert>
 #include <cstdint>

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "game/ship.hpp"
-#include "game/ship_look.hpp"
+#include "ui/ship_look.hpp"
 #include "support/gl_double.hpp"
 
 using namespace gldouble;

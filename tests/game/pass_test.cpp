@@ -1,5 +1,5 @@
 // One pass: restarts first, then message ageing, then the update unless the game is over.
-#include "app/pass.hpp"
+#include "game/pass.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 #include "tests/game/builders.hpp"
 
 namespace {
@@ -29,7 +29,7 @@ GameState overGame()
     state.spawnTimer = -1.0f;
     state.weaponColumn[1].y = 300.0f;  // in mid-slide
     state.gameOver = true;
-    addMessage(state.messages, "5 HEALTH LOST", 450.0f, 330.0f, 1.0f, 0.18f, 0.18f);
+    addMessage(state.messages, "5 HEALTH LOST", 450.0f, 330.0f, {1.0f, 0.18f, 0.18f});
     return state;
 }
 
@@ -100,7 +100,7 @@ TEST(Pass, WhileOverOnlyTheMessagesAge)
 TEST(Pass, MessagesAgeBeforeTheUpdatePostsNewOnes)
 {
     GameState state = createGameState();
-    addMessage(state.messages, "1 GUN ADDED", 450.0f, 330.0f, 0.75f, 1.0f, 0.55f);
+    addMessage(state.messages, "1 GUN ADDED", 450.0f, 330.0f, {0.75f, 1.0f, 0.55f});
     state.messages[0].timeLeft = 0.5f;
     state.monsters = {build::onFloor(MonsterKind::Big)};
 

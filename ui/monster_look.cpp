@@ -1,5 +1,5 @@
 // How a monster looks: body, face and hit-point bar.
-#include "game/monster_look.hpp"
+#include "ui/monster_look.hpp"
 
 #include <algorithm>
 
@@ -27,23 +27,24 @@ float hitPointFraction(const Monster& monster)
 void drawFace(const Monster& monster)
 {
     const float eyeY = monster.y + kEyeDrop;
-    fillDisc(monster.x + kEyeInset, eyeY, kEyeRadius, 0.0f, 0.0f, 0.0f);
-    fillDisc(monster.x + monster.width - kEyeInset, eyeY, kEyeRadius, 0.0f, 0.0f, 0.0f);
+    fillDisc(monster.x + kEyeInset, eyeY, kEyeRadius, palette::kBlack);
+    fillDisc(monster.x + monster.width - kEyeInset, eyeY, kEyeRadius, palette::kBlack);
     fillRect(monster.x + kMouthInset, monster.y + monster.height - kMouthRise, monster.width - 2.0f * kMouthInset,
-             kMouthHeight, 0.0f, 0.0f, 0.0f);
+             kMouthHeight, palette::kBlack);
 }
 
 void drawHitPointBar(const Monster& monster)
 {
     const float barY = monster.y - kBarRise;
-    fillRect(monster.x, barY, monster.width, kBarHeight, 0.22f, 0.04f, 0.04f);
-    fillRect(monster.x, barY, monster.width * hitPointFraction(monster), kBarHeight, 0.1f, 0.95f, 0.1f);
+    fillRect(monster.x, barY, monster.width, kBarHeight, palette::kMonsterBarEmpty);
+    fillRect(monster.x, barY, monster.width * hitPointFraction(monster), kBarHeight, palette::kMonsterBarFull);
 }
 }  // namespace
 
 void drawMonster(const Monster& monster)
 {
-    fillRect(monster.x, monster.y, monster.width, monster.height, monster.color.r, monster.color.g, monster.color.b);
+    const Colour body{monster.color.r, monster.color.g, monster.color.b};
+    fillRect(monster.x, monster.y, monster.width, monster.height, body);
     drawFace(monster);
     drawHitPointBar(monster);
 }

@@ -1,7 +1,7 @@
 // The static backdrop: the HUD panel, then the columns, lane, dividers and floor in order.
 #include <gtest/gtest.h>
 
-#include "draw/backdrop.hpp"
+#include "ui/backdrop.hpp"
 #include "support/gl_double.hpp"
 
 using namespace gldouble;

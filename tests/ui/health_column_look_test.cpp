@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "game/health_column.hpp"
-#include "game/health_column_look.hpp"
+#include "ui/health_column_look.hpp"
 #include "support/gl_double.hpp"
 
 using namespace gldouble;
@@ -10,7 +10,7 @@ using namespace gldouble;
 namespace {
 HealthCrate packAt(float y, std::int32_t hits)
 {
-    return {71, y, 48, 48, y, hits, 20};
+    return {{71, y, 48, 48, y, hits, 20}};
 }
 }  // namespace
 

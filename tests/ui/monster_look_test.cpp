@@ -1,7 +1,7 @@
 // How a monster is drawn: body, eyes, mouth, then its hit-point bar above it.
 #include <gtest/gtest.h>
 
-#include "game/monster_look.hpp"
+#include "ui/monster_look.hpp"
 #include "game/monsters.hpp"
 #include "support/gl_double.hpp"
 

@@ -1,10 +1,10 @@
 // One pass of the game, written once: the main loop and the replay tool both run it.
-#include "app/pass.hpp"
+#include "game/pass.hpp"
 
 #include <algorithm>
 
-#include "app/game_state.hpp"
-#include "app/title.hpp"
+#include "game/game_state.hpp"
+#include "game/title.hpp"
 #include "game/columns.hpp"
 #include "game/hits.hpp"
 #include "game/waves.hpp"
@@ -24,7 +24,7 @@ void updateGame(GameState& state, float dt, const HeldKeys& held)
     moveShip(state.ship, dt, held.left, held.right);
     runGuns(state, dt, held.fire);
     runSpawning(state, dt);
-    announceLevel(state);
+    announceLevel(state.wave, state.level, state.announcedLevel, state.messages);
     // New shots move in the pass that fired them.
     moveShots(state.shots, dt);
     cullShots(state.shots);
@@ -35,15 +35,15 @@ void updateGame(GameState& state, float dt, const HeldKeys& held)
     // its first hit spends it.
     hitMonsters(state.monsters, state.shots);
     shootWeaponColumn(state);
-    shootHealthColumn(state);
+    shootHealthColumn(state.healthColumn, state.shots, state.health, state.messages);
     removeSpentShots(state.shots);
     // Kills come before escapes: a monster killed on the floor line scores and costs nothing.
     collectKills(state.monsters, state.score);
     handleEscapes(state);
     if (state.loadoutChanged)
         topUpWeaponColumn(state.weaponColumn, state.rng, state.guns, state.power, state.supergun, kWeaponColumnX, kFloorY);
-    updateUnlockFlash(state, dt);
-    checkGameOver(state);
+    updateUnlockFlash(state.weaponColumn, state.score, state.lastUpgradeScore, dt);
+    checkGameOver(state.health, state.gameOver);
 }
 
 std::string runPass(GameState& state, const PassInput& input)

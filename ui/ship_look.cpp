@@ -1,5 +1,5 @@
 // How the ship and a shot look.
-#include "game/ship_look.hpp"
+#include "ui/ship_look.hpp"
 
 #include "draw/primitives.hpp"
 #include "game/ship.hpp"
@@ -26,18 +26,18 @@ constexpr float kDotRadius = 1.5f;
 void drawFins(const PlayerShip& ship)
 {
     const float finY = ship.y + kFinDrop;
-    fillRect(ship.x + kFinInset, finY, kFinWidth, kFinHeight, 0.85f, 0.85f, 0.9f);
-    fillRect(ship.x + ship.width - (kFinInset + kFinWidth), finY, kFinWidth, kFinHeight, 0.85f, 0.85f, 0.9f);
+    fillRect(ship.x + kFinInset, finY, kFinWidth, kFinHeight, palette::kShipFin);
+    fillRect(ship.x + ship.width - (kFinInset + kFinWidth), finY, kFinWidth, kFinHeight, palette::kShipFin);
 }
 
 // The barrel and its cap go over the dome, and the two dots over the barrel.
 void drawCockpitAndBarrel(const PlayerShip& ship, float cx)
 {
-    fillDisc(cx, ship.y + kDomeDrop, kDomeRadius, 1.0f, 0.78f, 0.55f);
-    fillRect(cx - kBarrelHalfWidth, ship.y + kBarrelDrop, 2.0f * kBarrelHalfWidth, kBarrelHeight, 0.9f, 0.9f, 0.95f);
-    fillRect(cx - kMuzzleCapHalfWidth, ship.y, 2.0f * kMuzzleCapHalfWidth, kMuzzleCapHeight, 0.75f, 0.75f, 0.85f);
-    fillDisc(cx - kDotSpread, ship.y + kDotDrop, kDotRadius, 0.0f, 0.0f, 0.0f);
-    fillDisc(cx + kDotSpread, ship.y + kDotDrop, kDotRadius, 0.0f, 0.0f, 0.0f);
+    fillDisc(cx, ship.y + kDomeDrop, kDomeRadius, palette::kShipDome);
+    fillRect(cx - kBarrelHalfWidth, ship.y + kBarrelDrop, 2.0f * kBarrelHalfWidth, kBarrelHeight, palette::kShipBarrel);
+    fillRect(cx - kMuzzleCapHalfWidth, ship.y, 2.0f * kMuzzleCapHalfWidth, kMuzzleCapHeight, palette::kShipMuzzleCap);
+    fillDisc(cx - kDotSpread, ship.y + kDotDrop, kDotRadius, palette::kBlack);
+    fillDisc(cx + kDotSpread, ship.y + kDotDrop, kDotRadius, palette::kBlack);
 }
 }  // namespace
 
@@ -45,7 +45,7 @@ void drawShip(const PlayerShip& ship)
 {
     const float cx = ship.x + ship.width * 0.5f;
     drawFins(ship);
-    fillRect(ship.x + kHullInset, ship.y + kHullDrop, ship.width - 2.0f * kHullInset, kHullHeight, 0.2f, 0.75f, 1.0f);
+    fillRect(ship.x + kHullInset, ship.y + kHullDrop, ship.width - 2.0f * kHullInset, kHullHeight, palette::kShipHull);
     drawCockpitAndBarrel(ship, cx);
 }
 
@@ -56,7 +56,7 @@ constexpr float kTrailLength = 12.0f;
 
 void drawShot(const Shot& shot)
 {
-    fillDisc(shot.x, shot.y, shot.radius, 0.95f, 1.0f, 0.25f);
+    fillDisc(shot.x, shot.y, shot.radius, palette::kShotCore);
     // Straight down from the centre even for fan shots: a glow, not a heading.
-    fillRect(shot.x - kTrailHalfWidth, shot.y, 2.0f * kTrailHalfWidth, kTrailLength, 1.0f, 0.75f, 0.15f);
+    fillRect(shot.x - kTrailHalfWidth, shot.y, 2.0f * kTrailHalfWidth, kTrailLength, palette::kShotTrail);
 }

@@ -1,24 +1,20 @@
 // How a weapon crate looks, locked or open, with its emblem, frame, hit bar and caption.
-#include "game/weapon_column_look.hpp"
-
-#include <GL/gl.h>
+#include "ui/weapon_column_look.hpp"
 
 #include <string>
 
 #include "draw/font.hpp"
 #include "draw/primitives.hpp"
-#include "game/crate_look.hpp"
 #include "game/weapon_column.hpp"
+#include "ui/crate_look.hpp"
 
 namespace {
-constexpr float kBottomBrightness = 1.0f;
-constexpr float kUpperBrightness = 0.58f;
 // A locked crate is dimmed hard so that an open one stands out at a glance.
 constexpr float kLockedDimming = 0.28f;
 
-float crateBrightness(bool isBottom, bool unlocked)
+float weaponCrateBrightness(bool isBottom, bool unlocked)
 {
-    const float k = isBottom ? kBottomBrightness : kUpperBrightness;
+    const float k = crateBrightness(isBottom);
     return unlocked ? k : k * kLockedDimming;
 }
 
@@ -35,17 +31,14 @@ constexpr float kIconSightSize = 4.0f;
 void drawSupergunIcon(const UpgradeCrate& crate, float cx)
 {
     const float footY = crate.y + crate.height - kIconFootRise;
-    glColor3f(1.0f, 1.0f, 0.95f);
-    glLineWidth(kIconLineWidthPixels);
-    glBegin(GL_LINES);
-    glVertex2f(cx, crate.y + kIconTopDrop);
-    glVertex2f(cx, footY);
-    glVertex2f(cx - kIconSideSpread, crate.y + kIconSideTopDrop);
-    glVertex2f(crate.x + kIconFootInset, footY);
-    glVertex2f(cx + kIconSideSpread, crate.y + kIconSideTopDrop);
-    glVertex2f(crate.x + crate.width - kIconFootInset, footY);
-    glEnd();
-    fillRect(cx - kIconSightSize * 0.5f, crate.y + kIconSightDrop, kIconSightSize, kIconSightSize, 1.0f, 1.0f, 0.95f);
+    const LineSegment barrels[] = {
+        {cx, crate.y + kIconTopDrop, cx, footY},
+        {cx - kIconSideSpread, crate.y + kIconSideTopDrop, crate.x + kIconFootInset, footY},
+        {cx + kIconSideSpread, crate.y + kIconSideTopDrop, crate.x + crate.width - kIconFootInset, footY},
+    };
+    drawLines(barrels, kIconLineWidthPixels, palette::kSupergunIcon);
+    fillRect(cx - kIconSightSize * 0.5f, crate.y + kIconSightDrop, kIconSightSize, kIconSightSize,
+             palette::kSupergunIcon);
 }
 
 constexpr float kEmblemDrop = 15.0f;
@@ -63,20 +56,20 @@ void drawBodyAndEmblem(const UpgradeCrate& crate, float k, bool unlocked, float 
     const float y = crate.y;
     switch (crate.type) {
     case UpgradeType::Gun:
-        fillRect(x, y, crate.width, crate.height, 0.25f * k, 0.85f * k, k);
-        drawText(x + kGunEmblemInset, y + kEmblemDrop, "+1", 2.1f, 0.02f, 0.06f, 0.12f);
+        fillRect(x, y, crate.width, crate.height, scaled(palette::kGunCrateBody, k));
+        drawText(x + kGunEmblemInset, y + kEmblemDrop, "+1", 2.1f, palette::kGunEmblem);
         break;
     case UpgradeType::Power:
-        fillRect(x, y, crate.width, crate.height, 0.45f * k, k, 0.45f * k);
-        drawText(x + kPowerEmblemInset, y + kEmblemDrop, "+1P", 1.7f, 0.02f, 0.1f, 0.02f);
+        fillRect(x, y, crate.width, crate.height, scaled(palette::kPowerCrateBody, k));
+        drawText(x + kPowerEmblemInset, y + kEmblemDrop, "+1P", 1.7f, palette::kPowerEmblem);
         break;
     case UpgradeType::Supergun:
-        fillRect(x, y, crate.width, crate.height, k, 0.88f * k, 0.05f * k);
+        fillRect(x, y, crate.width, crate.height, scaled(palette::kSupergunCrateBody, k));
         if (unlocked)
             drawSupergunIcon(crate, cx);
         else
             fillRect(x + kLockedSupergunInsetX, y + kLockedSupergunInsetY, kLockedSupergunWidth, kLockedSupergunHeight,
-                     0.22f, 0.22f, 0.06f);
+                     palette::kSupergunLockedMark);
         break;
     }
 }
@@ -91,15 +84,15 @@ void drawCrateFrame(const UpgradeCrate& crate, bool unlocked)
     const float w = crate.width;
     const float h = crate.height;
     if (!unlocked) {
-        outlineRect(x, y, w, h, 0.35f, 0.35f, 0.35f);
+        outlineRect(x, y, w, h, palette::kLockedFrame);
         return;
     }
-    outlineRect(x, y, w, h, 0.95f, 0.95f, 0.95f);
+    outlineRect(x, y, w, h, palette::kOpenFrame);
     if (crate.unlockFlash > 0.0f) {
-        outlineRect(x - kInnerRingGap, y - kInnerRingGap, w + 2.0f * kInnerRingGap, h + 2.0f * kInnerRingGap, 1.0f,
-                    1.0f, 0.35f);
-        outlineRect(x - kOuterRingGap, y - kOuterRingGap, w + 2.0f * kOuterRingGap, h + 2.0f * kOuterRingGap, 0.4f,
-                    0.9f, 1.0f);
+        outlineRect(x - kInnerRingGap, y - kInnerRingGap, w + 2.0f * kInnerRingGap, h + 2.0f * kInnerRingGap,
+                    palette::kFlashInnerRing);
+        outlineRect(x - kOuterRingGap, y - kOuterRingGap, w + 2.0f * kOuterRingGap, h + 2.0f * kOuterRingGap,
+                    palette::kFlashOuterRing);
     }
 }
 
@@ -109,12 +102,11 @@ void drawHitBar(const UpgradeCrate& crate, bool unlocked)
     if (unlocked)
         drawCrateHitBar(crate);
     else
-        fillRect(crate.x, crate.y + crate.height + kCrateHitBarGap, crate.width, kCrateHitBarHeight, 0.1f, 0.1f, 0.1f);
+        fillRect(crate.x, crate.y + crate.height + kCrateHitBarGap, crate.width, kCrateHitBarHeight, palette::kLockedHitBar);
 }
 
 constexpr float kLockRise = 17.0f;
-// textWidth("LOCK", 1.1) x 0.5, worked out once.
-constexpr float kLockHalfWidth = 13.2f;
+constexpr float kLockScale = 1.1f;
 
 // An open crate counts down the shots still needed; a locked one names the score that opens it.
 void drawBottomCaptions(const UpgradeCrate& crate, bool unlocked, std::int32_t neededScore, float cx)
@@ -126,15 +118,15 @@ void drawBottomCaptions(const UpgradeCrate& crate, bool unlocked, std::int32_t n
     // Appended rather than "S" + ...: g++ 12 warns falsely about that operator+.
     std::string neededCaption = "S";
     neededCaption += std::to_string(neededScore);
-    drawCrateCaption(crate, neededCaption, 1.0f, 0.75f);
-    drawText(cx - kLockHalfWidth, crate.y - kLockRise, "LOCK", 1.1f, 0.65f, 0.65f, 0.65f);
+    drawCrateCaption(crate, neededCaption, 1.0f, palette::kNeededScoreCaption);
+    drawText(centredTextX(cx, "LOCK", kLockScale), crate.y - kLockRise, "LOCK", kLockScale, palette::kLockCaption);
 }
 }  // namespace
 
 void drawUpgradeCrate(const UpgradeCrate& crate, bool isBottom, bool unlocked, std::int32_t neededScore)
 {
     const float cx = crate.x + crate.width * 0.5f;
-    drawBodyAndEmblem(crate, crateBrightness(isBottom, unlocked), unlocked, cx);
+    drawBodyAndEmblem(crate, weaponCrateBrightness(isBottom, unlocked), unlocked, cx);
     drawCrateFrame(crate, unlocked);
     drawHitBar(crate, unlocked);
     if (isBottom)

@@ -1,9 +1,9 @@
 // The status line in the window title.
-#include "app/title.hpp"
+#include "game/title.hpp"
 
 #include <string>
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 
 std::string composeTitle(const GameState& state)
 {

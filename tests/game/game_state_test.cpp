@@ -1,5 +1,5 @@
 // The game state at start-up, the play reset and the full restart.
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ GameState gameUnderWay()
     state.healthColumn[0].hits = 7;
     state.healthColumn.pop_back();
     state.upgradeHistory = {UpgradeType::Gun, UpgradeType::Supergun, UpgradeType::Gun};
-    addMessage(state.messages, "1 GUN ADDED", 450.0f, 330.0f, 0.75f, 1.0f, 0.55f);
+    addMessage(state.messages, "1 GUN ADDED", 450.0f, 330.0f, {0.75f, 1.0f, 0.55f});
     state.messages.back().timeLeft = 0.4f;
     state.health = 35;
     state.score = 12345;

@@ -1,12 +1,12 @@
 // The status line in the window title.
-#include "app/title.hpp"
+#include "game/title.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/game_state.hpp"
-#include "app/pass.hpp"
+#include "game/game_state.hpp"
+#include "game/pass.hpp"
 #include "tests/game/builders.hpp"
 
 namespace {

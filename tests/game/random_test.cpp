@@ -1,12 +1,12 @@
 // The random source: the engine itself and our two conversions of its outputs.
-#include "app/random.hpp"
+#include "game/random.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <random>
 
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 #include "tests/game/builders.hpp"
 
 using draws::highOf;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "game/weapon_column.hpp"
-#include "game/weapon_column_look.hpp"
+#include "ui/weapon_column_look.hpp"
 #include "support/gl_double.hpp"
 
 using namespace gldouble;
@@ -11,7 +11,7 @@ namespace {
 // Every crate here stands in the bottom slot's box, centred on x 805; only the flags vary.
 UpgradeCrate crateOf(UpgradeType type, std::int32_t hits = 0, float unlockFlash = 0)
 {
-    return {781, 538, 48, 48, 538, type, hits, 10, false, unlockFlash};
+    return {{781, 538, 48, 48, 538, hits, 10}, type, false, unlockFlash};
 }
 
 std::vector<Primitive> drawn(const UpgradeCrate& crate, bool isBottom, bool unlocked, std::int32_t neededScore)

@@ -1,5 +1,5 @@
 // The one record of game-wide state, its start-up values, reset and restart.
-#include "app/game_state.hpp"
+#include "game/game_state.hpp"
 
 namespace {
 constexpr float kShipWidth = 38.0f;
