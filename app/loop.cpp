@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/controls.hpp"
+#include "app/frame_timing.hpp"
 #include "game/game_state.hpp"
 #include "game/pass.hpp"
 #include "ui/frame.hpp"
@@ -58,30 +59,19 @@ void playPass(const GameWindow& gameWindow, GameState& state, const PassInput& i
 
 namespace {
 
-struct FrameClock {
-    Uint64 lastCounter = 0;
-    float frequency = 1.0f;
-};
-
-// The counter difference in seconds, capped: a pass of 0.3 s moves the game only 0.05 s.
-float measureFrameTime(FrameClock& clock)
+// The refresh rate of the display the window is on; 0 when SDL cannot tell.
+float displayRefreshHz(SDL_Window* window)
 {
-    const Uint64 now = SDL_GetPerformanceCounter();
-    const float dt = static_cast<float>(now - clock.lastCounter) / clock.frequency;
-    clock.lastCounter = now;
-    return capFrameTime(dt);
+    const SDL_DisplayMode* mode = SDL_GetCurrentDisplayMode(SDL_GetDisplayForWindow(window));
+    return mode != nullptr ? mode->refresh_rate : 0.0f;
 }
 
-// Vertical sync paces the loop. Where it is not honoured (a software renderer, some
-// compositors) a pass that took under a millisecond sleeps the rest of it, so the game
-// does not spin a core; dt is still measured from the counter as always.
-constexpr Uint64 kShortestPassNs = 1'000'000;
-
-void restUnpacedPass(Uint64 passStartNs)
+// Sleeps what is left of a refresh period when the swap did not wait for the display.
+void restUnpacedPass(SDL_Window* window, Uint64 passStartNs)
 {
-    const Uint64 elapsed = SDL_GetTicksNS() - passStartNs;
-    if (elapsed < kShortestPassNs)
-        SDL_DelayPrecise(kShortestPassNs - elapsed);
+    const Uint64 rest = restAfterPassNs(SDL_GetTicksNS() - passStartNs, displayRefreshHz(window));
+    if (rest > 0)
+        SDL_DelayPrecise(rest);
 }
 
 void runLoop(const GameWindow& gameWindow, GameState& state)
@@ -93,11 +83,11 @@ void runLoop(const GameWindow& gameWindow, GameState& state)
     do {
         const Uint64 passStartNs = SDL_GetTicksNS();
         PassInput input;
-        input.dt = measureFrameTime(clock);
+        input.dt = measureFrameTime(clock, SDL_GetPerformanceCounter());
         input.restarts = drainEvents(gameWindow.window, shell);
         input.held = readHeldKeys(SDL_GetKeyboardState(nullptr));
         playPass(gameWindow, state, input);
-        restUnpacedPass(passStartNs);
+        restUnpacedPass(gameWindow.window, passStartNs);
     } while (shell.running);
 }
 

@@ -93,8 +93,7 @@ void drawFrame(SDL_Window* window, const GameState& state)
 {
     beginFrame(window);
     drawHudBackdrop();
-    drawHud(kLogicalWidth, state.health, state.score, state.wave, state.level, state.guns, state.power,
-            state.supergun);
+    drawHud(state);
     drawPlayfield();
     drawColumnLabels();
     drawHealthColumn(state.healthColumn);

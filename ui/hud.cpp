@@ -6,6 +6,8 @@
 
 #include "draw/font.hpp"
 #include "draw/primitives.hpp"
+#include "draw/view.hpp"
+#include "game/game_state.hpp"
 
 namespace {
 constexpr float kTopLineY = 16.0f;
@@ -30,9 +32,9 @@ void drawHealthGauge(std::int32_t health)
 // The score's left edge stays put and a longer number grows to the right.
 constexpr float kScoreFromRight = 250.0f;
 
-void drawCentredLine(float width, float y, const std::string& text, float scale, Colour colour)
+void drawCentredLine(float y, const std::string& text, float scale, Colour colour)
 {
-    drawText(centredTextX(width * 0.5f, text, scale), y, text, scale, colour);
+    drawText(centredTextX(kLogicalWidth * 0.5f, text, scale), y, text, scale, colour);
 }
 
 constexpr float kProgressLineY = 48.0f;
@@ -40,14 +42,15 @@ constexpr float kLoadoutLineY = 70.0f;
 constexpr float kLoadoutScale = 1.7f;
 }  // namespace
 
-void drawHud(float width, std::int32_t health, std::int32_t score, std::int32_t wave, std::int32_t level,
-             std::int32_t guns, std::int32_t power, bool supergun)
+void drawHud(const GameState& state)
 {
-    drawHealthGauge(health);
-    drawText(width - kScoreFromRight, kTopLineY, "SCORE:" + std::to_string(score), kTopLineScale, palette::kScoreText);
-    drawCentredLine(width, kProgressLineY, "LEVEL:" + std::to_string(level) + "  WAVE:" + std::to_string(wave),
+    drawHealthGauge(state.health);
+    drawText(kLogicalWidth - kScoreFromRight, kTopLineY, "SCORE:" + std::to_string(state.score), kTopLineScale,
+             palette::kScoreText);
+    drawCentredLine(kProgressLineY, "LEVEL:" + std::to_string(state.level) + "  WAVE:" + std::to_string(state.wave),
                     kTopLineScale, palette::kProgressText);
-    drawCentredLine(width, kLoadoutLineY,
-                    "SHOT:" + std::to_string(guns) + "  PWR:" + std::to_string(power) + "  SPR:" + (supergun ? "ON" : "OFF"),
+    drawCentredLine(kLoadoutLineY,
+                    "SHOT:" + std::to_string(state.guns) + "  PWR:" + std::to_string(state.power) +
+                        "  SPR:" + (state.supergun ? "ON" : "OFF"),
                     kLoadoutScale, palette::kLoadoutText);
 }

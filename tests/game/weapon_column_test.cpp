@@ -225,6 +225,7 @@ TEST(WeaponColumn, SupergunPrunesTheOtherSupergunCrates)
 
     shootWeaponColumn(state);
     EXPECT_TRUE(state.supergun);
+    ASSERT_FALSE(state.messages.empty());
     EXPECT_EQ(state.messages.back().text, "SUPERGUN ADDED");
     EXPECT_EQ(typesOf(state.weaponColumn), (std::vector{UT::Power, UT::Gun, first, second, third}));
     EXPECT_TRUE(state.rng == reference);
@@ -255,6 +256,7 @@ TEST(WeaponColumn, LossRebuildsTheColumnInTheSameUpdate)
     updateGame(state, 0.01f, HeldKeys{});
     EXPECT_EQ(state.guns, 2);
     EXPECT_TRUE(state.supergun);
+    ASSERT_FALSE(state.messages.empty());
     EXPECT_EQ(state.messages.back().text, "1 GUN LOST");
     ASSERT_EQ(state.weaponColumn.size(), 5u);
     for (int slot = 0; slot < 5; ++slot) {

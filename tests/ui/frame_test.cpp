@@ -38,7 +38,7 @@ std::vector<Call> sceneCalls(const GameState& s, bool bottomCrateOpen)
     return recordCalls([&] {
         beginFrame(nullptr);
         drawHudBackdrop();
-        drawHud(900, s.health, s.score, s.wave, s.level, s.guns, s.power, s.supergun);
+        drawHud(s);
         drawPlayfield();
         drawText(65, 106, "HEALTH", 1.6f, {1.0f, 0.45f, 0.45f});
         drawText(773, 106, "WEAPON", 1.6f, {0.45f, 0.65f, 1.0f});
