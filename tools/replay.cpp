@@ -6,32 +6,51 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <ios>
 #include <istream>
+#include <limits>
 #include <ostream>
+#include <streambuf>
 #include <system_error>
 
 #include "game/game_state.hpp"
 
-namespace {
-
-std::optional<std::int64_t> parsePositiveCount(std::string_view text)
+std::string quoted(std::string_view text, std::size_t mostChars)
 {
-    std::int64_t value = 0;
-    const char* const end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || stop != end || value < 1)
-        return std::nullopt;
-    return value;
+    constexpr char kHexDigits[] = "0123456789abcdef";
+    constexpr std::string_view kCut = "...";
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        std::string form;
+        if (c == '\\')
+            form = "\\\\";
+        else if (byte < 0x20 || byte > 0x7e)
+            form = {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0xf]};
+        else
+            form = c;
+        if (shown.size() + form.size() > mostChars) {
+            shown += kCut;
+            break;
+        }
+        shown += form;
+    }
+    return '\'' + shown + '\'';
 }
 
-std::string quoted(std::string_view text)
+namespace {
+
+// Why an --every value is refused, or nothing when it is a whole number of 1 or more.
+std::optional<std::string> everyProblem(std::string_view text, std::int64_t& every)
 {
-    std::string result;
-    result.reserve(text.size() + 2);
-    result += '\'';
-    result += text;
-    result += '\'';
-    return result;
+    const char* const end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, every);
+    if (stop == end && error == std::errc::result_out_of_range && !text.starts_with('-'))
+        return "--every " + quoted(text) + " is too large: the most is " +
+               std::to_string(std::numeric_limits<std::int64_t>::max());
+    if (stop != end || error != std::errc() || every < 1)
+        return "--every needs a whole number of 1 or more, not " + quoted(text);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -54,11 +73,11 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& arguments)
                 reject("--every needs a number");
                 continue;
             }
-            const std::string_view value = arguments[++i];
-            if (const std::optional<std::int64_t> every = parsePositiveCount(value))
-                command.every = *every;
+            std::int64_t every = 0;
+            if (std::optional<std::string> problem = everyProblem(arguments[++i], every))
+                reject(std::move(*problem));
             else
-                reject("--every needs a whole number of 1 or more, not " + quoted(value));
+                command.every = every;
         } else if (argument.size() > 1 && argument.front() == '-') {
             reject("unknown option " + quoted(argument));
         } else if (scriptGiven) {
@@ -86,7 +105,8 @@ std::string_view usageText()
            "A script line is a frame time in seconds (capped at 0.05 as in the game), then\n"
            "any of the words left, right, fire and restart. Blank lines and lines starting\n"
            "with # are skipped. Exit status: 0 after the whole script ran, 2 on a usage\n"
-           "error, an unreadable script or a bad script line.\n";
+           "error, an unreadable script or a bad script line, 1 when the output could not\n"
+           "be written.\n";
 }
 
 namespace {
@@ -112,7 +132,10 @@ std::string_view takeField(std::string_view& rest)
 // 0 or more (negative, infinite, NaN, trailing junk).
 std::optional<float> parseFrameTime(std::string_view text)
 {
-    // A sign in front of a positive number is still a decimal number; from_chars takes none.
+    // A minus sign says negative, even on a number that reads as zero ("-0", "-1e-50").
+    if (text.starts_with('-'))
+        return std::nullopt;
+    // A plus sign in front of a number is still a decimal number; from_chars takes none.
     if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+')
         text.remove_prefix(1);
     float value = 0.0f;
@@ -126,8 +149,7 @@ std::optional<float> parseFrameTime(std::string_view text)
         value = std::strtof(std::string(text).c_str(), nullptr);
     else if (error != std::errc())
         return std::nullopt;
-    // "-0" (or a negative number too small for a float) reads as zero, which is no negative time.
-    if (!std::isfinite(value) || value < 0.0f)
+    if (!std::isfinite(value))
         return std::nullopt;
     return value;
 }
@@ -174,45 +196,77 @@ ScriptLine parseScriptLine(std::string_view line)
 
 namespace {
 
-// Reads on to the next pass line or bad line, counting every line read; an Ignored line
-// at the end of the script.
-ScriptLine readToPassOrProblem(std::istream& script, std::string& buffer, std::int64_t& lineNumber)
+enum class LineRead { Line, TooLong, End };
+
+// Reads one line without its line end into `line` (the last line of a script needs no line
+// end). A line longer than kLongestLine is left there, unread past its limit.
+LineRead readLine(std::streambuf& script, std::string& line)
 {
-    while (std::getline(script, buffer)) {
-        ++lineNumber;
-        ScriptLine parsed = parseScriptLine(buffer);
-        if (parsed.kind != LineKind::Ignored)
-            return parsed;
+    using Traits = std::streambuf::traits_type;
+    line.clear();
+    for (int c = script.sbumpc(); c != Traits::eof(); c = script.sbumpc()) {
+        if (c == '\n')
+            return LineRead::Line;
+        if (line.size() == kLongestLine)
+            return LineRead::TooLong;
+        line += Traits::to_char_type(c);
     }
-    return {};
+    return line.empty() ? LineRead::End : LineRead::Line;
 }
 
 }  // namespace
 
+std::optional<PassInput> readPass(ScriptReader& reader)
+{
+    using Kind = ScriptProblem::Kind;
+    if (reader.problem)
+        return std::nullopt;
+    try {
+        for (;;) {
+            const LineRead read = readLine(*reader.script.rdbuf(), reader.line);
+            if (read == LineRead::End)
+                return std::nullopt;
+            ++reader.lineNumber;
+            ScriptLine parsed = read == LineRead::TooLong
+                                    ? badLine("longer than " + std::to_string(kLongestLine) + " bytes")
+                                    : parseScriptLine(reader.line);
+            if (parsed.kind == LineKind::Pass)
+                return parsed.input;
+            if (parsed.kind == LineKind::Bad) {
+                reader.problem = ScriptProblem{Kind::BadLine, reader.lineNumber, std::move(parsed.problem)};
+                return std::nullopt;
+            }
+        }
+    } catch (const std::ios_base::failure& failure) {
+        // A file's buffer throws this when the system refuses a read, with the system's
+        // reason as its code (reading a directory, a closed or write-only descriptor).
+        reader.problem = ScriptProblem{Kind::Unreadable, reader.lineNumber + 1, failure.code().message()};
+        return std::nullopt;
+    }
+}
+
 std::optional<ScriptProblem> replayScript(std::istream& script, std::ostream& out, std::int64_t every)
 {
     GameState state = createGameState();
-    std::string buffer;
+    ScriptReader reader{script};
     std::string json;
-    std::int64_t lineNumber = 0;
     std::int64_t pass = 0;
-    ScriptLine next = readToPassOrProblem(script, buffer, lineNumber);
-    while (next.kind == LineKind::Pass) {
-        const PassInput input = next.input;
+    std::optional<PassInput> next = readPass(reader);
+    // Nobody sees the passes after a failed write: the run ends there.
+    while (next && out) {
+        const PassInput input = *next;
         const std::string title = runPass(state, input);
         ++pass;
-        // Read one line ahead: only then is it known whether this pass is the last one.
-        next = readToPassOrProblem(script, buffer, lineNumber);
-        if (pass % every != 0 && next.kind == LineKind::Pass)
+        // Read one pass ahead: only then is it known whether this pass is the last one.
+        next = readPass(reader);
+        if (pass % every != 0 && next)
             continue;
         json.clear();
         appendPassJson(json, pass, input.dt, state, title);
         json += '\n';
         out.write(json.data(), static_cast<std::streamsize>(json.size()));
     }
-    if (next.kind == LineKind::Bad)
-        return ScriptProblem{lineNumber, std::move(next.problem)};
-    return std::nullopt;
+    return reader.problem;
 }
 
 void appendFloat(std::string& out, float value)
@@ -244,7 +298,7 @@ void appendJsonString(std::string& out, std::string_view text)
 
 namespace {
 
-// Every value kind a pass prints; declared up front so the member and array templates
+// Every value kind a pass prints; declared up front so the object and array templates
 // below see them all.
 void appendValue(std::string& out, float value);
 void appendValue(std::string& out, std::int32_t value);
@@ -281,14 +335,30 @@ void appendValue(std::string& out, const std::vector<Element>& elements)
     close(out, ']');
 }
 
-template <typename Value>
-void appendMember(std::string& out, std::string_view key, const Value& value)
+void appendMembers(std::string& out)
+{
+    close(out, '}');
+}
+
+template <typename Value, typename... More>
+void appendMembers(std::string& out, std::string_view key, const Value& value, const More&... more)
 {
     out += '"';
     out += key;
     out += "\":";
     appendValue(out, value);
     out += ',';
+    appendMembers(out, more...);
+}
+
+// An object from its members, each key followed by its value:
+// appendObject(out, "x", ship.x, "y", ship.y).
+template <typename... KeysAndValues>
+void appendObject(std::string& out, const KeysAndValues&... keysAndValues)
+{
+    static_assert(sizeof...(keysAndValues) % 2 == 0, "every key needs its value");
+    out += '{';
+    appendMembers(out, keysAndValues...);
 }
 
 void appendValue(std::string& out, float value)
@@ -330,116 +400,105 @@ void appendValue(std::string& out, UpgradeType type)
 
 void appendValue(std::string& out, const PlayerShip& ship)
 {
-    out += '{';
-    appendMember(out, "x", ship.x);
-    appendMember(out, "y", ship.y);
-    appendMember(out, "width", ship.width);
-    appendMember(out, "height", ship.height);
-    close(out, '}');
+    appendObject(out, "x", ship.x, "y", ship.y, "width", ship.width, "height", ship.height);
 }
 
 void appendValue(std::string& out, const Monster& monster)
 {
-    out += '{';
-    appendMember(out, "kind", monster.kind);
-    appendMember(out, "x", monster.x);
-    appendMember(out, "y", monster.y);
-    appendMember(out, "width", monster.width);
-    appendMember(out, "height", monster.height);
-    appendMember(out, "hitPoints", monster.hitPoints);
-    appendMember(out, "maxHitPoints", monster.maxHitPoints);
-    appendMember(out, "scoreValue", monster.scoreValue);
-    appendMember(out, "escapesPerPenalty", monster.escapesPerPenalty);
-    appendMember(out, "speed", monster.speed);
-    close(out, '}');
+    appendObject(out,
+                 "kind", monster.kind,
+                 "x", monster.x,
+                 "y", monster.y,
+                 "width", monster.width,
+                 "height", monster.height,
+                 "hitPoints", monster.hitPoints,
+                 "maxHitPoints", monster.maxHitPoints,
+                 "scoreValue", monster.scoreValue,
+                 "escapesPerPenalty", monster.escapesPerPenalty,
+                 "speed", monster.speed);
 }
 
 void appendValue(std::string& out, const Shot& shot)
 {
-    out += '{';
-    appendMember(out, "x", shot.x);
-    appendMember(out, "y", shot.y);
-    appendMember(out, "vx", shot.vx);
-    appendMember(out, "vy", shot.vy);
-    appendMember(out, "radius", shot.radius);
-    appendMember(out, "damage", shot.damage);
-    close(out, '}');
+    appendObject(out,
+                 "x", shot.x,
+                 "y", shot.y,
+                 "vx", shot.vx,
+                 "vy", shot.vy,
+                 "radius", shot.radius,
+                 "damage", shot.damage);
 }
 
 void appendValue(std::string& out, const UpgradeCrate& crate)
 {
-    out += '{';
-    appendMember(out, "x", crate.x);
-    appendMember(out, "y", crate.y);
-    appendMember(out, "width", crate.width);
-    appendMember(out, "height", crate.height);
-    appendMember(out, "targetY", crate.targetY);
-    appendMember(out, "type", crate.type);
-    appendMember(out, "hits", crate.hits);
-    appendMember(out, "hitsNeeded", crate.hitsNeeded);
-    appendMember(out, "unlocked", crate.unlocked);
-    appendMember(out, "unlockFlash", crate.unlockFlash);
-    close(out, '}');
+    appendObject(out,
+                 "x", crate.x,
+                 "y", crate.y,
+                 "width", crate.width,
+                 "height", crate.height,
+                 "targetY", crate.targetY,
+                 "type", crate.type,
+                 "hits", crate.hits,
+                 "hitsNeeded", crate.hitsNeeded,
+                 "unlocked", crate.unlocked,
+                 "unlockFlash", crate.unlockFlash);
 }
 
 void appendValue(std::string& out, const HealthCrate& pack)
 {
-    out += '{';
-    appendMember(out, "x", pack.x);
-    appendMember(out, "y", pack.y);
-    appendMember(out, "width", pack.width);
-    appendMember(out, "height", pack.height);
-    appendMember(out, "targetY", pack.targetY);
-    appendMember(out, "hits", pack.hits);
-    appendMember(out, "hitsNeeded", pack.hitsNeeded);
-    close(out, '}');
+    appendObject(out,
+                 "x", pack.x,
+                 "y", pack.y,
+                 "width", pack.width,
+                 "height", pack.height,
+                 "targetY", pack.targetY,
+                 "hits", pack.hits,
+                 "hitsNeeded", pack.hitsNeeded);
 }
 
 void appendValue(std::string& out, const FloatingText& message)
 {
-    out += '{';
-    appendMember(out, "text", std::string_view(message.text));
-    appendMember(out, "x", message.x);
-    appendMember(out, "y", message.y);
-    appendMember(out, "timeLeft", message.timeLeft);
-    appendMember(out, "lifetime", message.lifetime);
-    appendMember(out, "r", message.color.r);
-    appendMember(out, "g", message.color.g);
-    appendMember(out, "b", message.color.b);
-    close(out, '}');
+    appendObject(out,
+                 "text", std::string_view(message.text),
+                 "x", message.x,
+                 "y", message.y,
+                 "timeLeft", message.timeLeft,
+                 "lifetime", message.lifetime,
+                 "r", message.color.r,
+                 "g", message.color.g,
+                 "b", message.color.b);
 }
 
 }  // namespace
 
 void appendPassJson(std::string& out, std::int64_t pass, float dt, const GameState& state, std::string_view title)
 {
-    out += '{';
-    appendMember(out, "pass", pass);
-    appendMember(out, "dt", dt);
-    appendMember(out, "gameOver", state.gameOver);
-    appendMember(out, "health", state.health);
-    appendMember(out, "score", state.score);
-    appendMember(out, "wave", state.wave);
-    appendMember(out, "level", state.level);
-    appendMember(out, "announcedLevel", state.announcedLevel);
-    appendMember(out, "spawnedCount", state.spawnedCount);
-    appendMember(out, "mediumSpawnedInWave", state.mediumSpawnedInWave);
-    appendMember(out, "bigSpawnedInWave", state.bigSpawnedInWave);
-    appendMember(out, "guns", state.guns);
-    appendMember(out, "power", state.power);
-    appendMember(out, "supergun", state.supergun);
-    appendMember(out, "lastUpgradeScore", state.lastUpgradeScore);
-    appendMember(out, "mediumEscapes", state.mediumEscapes);
-    appendMember(out, "smallEscapes", state.smallEscapes);
-    appendMember(out, "fireCooldown", state.fireCooldown);
-    appendMember(out, "spawnTimer", state.spawnTimer);
-    appendMember(out, "ship", state.ship);
-    appendMember(out, "monsters", state.monsters);
-    appendMember(out, "shots", state.shots);
-    appendMember(out, "weaponColumn", state.weaponColumn);
-    appendMember(out, "healthColumn", state.healthColumn);
-    appendMember(out, "upgradeHistory", state.upgradeHistory);
-    appendMember(out, "messages", state.messages);
-    appendMember(out, "title", title);
-    close(out, '}');
+    appendObject(out,
+                 "pass", pass,
+                 "dt", dt,
+                 "gameOver", state.gameOver,
+                 "health", state.health,
+                 "score", state.score,
+                 "wave", state.wave,
+                 "level", state.level,
+                 "announcedLevel", state.announcedLevel,
+                 "spawnedCount", state.spawnedCount,
+                 "mediumSpawnedInWave", state.mediumSpawnedInWave,
+                 "bigSpawnedInWave", state.bigSpawnedInWave,
+                 "guns", state.guns,
+                 "power", state.power,
+                 "supergun", state.supergun,
+                 "lastUpgradeScore", state.lastUpgradeScore,
+                 "mediumEscapes", state.mediumEscapes,
+                 "smallEscapes", state.smallEscapes,
+                 "fireCooldown", state.fireCooldown,
+                 "spawnTimer", state.spawnTimer,
+                 "ship", state.ship,
+                 "monsters", state.monsters,
+                 "shots", state.shots,
+                 "weaponColumn", state.weaponColumn,
+                 "healthColumn", state.healthColumn,
+                 "upgradeHistory", state.upgradeHistory,
+                 "messages", state.messages,
+                 "title", title);
 }

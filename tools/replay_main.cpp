@@ -10,6 +10,7 @@
 
 namespace {
 
+constexpr int kExitOutputFailed = 1;
 constexpr int kExitBadInput = 2;
 
 // Why the script cannot be read, or nothing when it opened.
@@ -25,37 +26,66 @@ std::optional<std::string> openScript(std::ifstream& file, const std::string& pa
     return std::nullopt;
 }
 
-int fail(std::string_view message)
+void say(std::string_view message)
 {
     std::cerr << "pexilon-replay: " << message << '\n';
-    return kExitBadInput;
+}
+
+// A path as the messages name it: whole, but with nothing in it that could steer the terminal.
+std::string quotedPath(std::string_view path)
+{
+    return quoted(path, std::string_view::npos);
+}
+
+// Flushes standard output; on failure says why, with the reason of the write that failed.
+bool outputWritten()
+{
+    std::cout.flush();
+    if (std::cout)
+        return true;
+    say("cannot write to standard output: " + std::generic_category().message(errno));
+    return false;
+}
+
+std::string problemMessage(const ScriptProblem& problem, std::string_view path)
+{
+    if (problem.kind == ScriptProblem::Kind::Unreadable)
+        return "cannot read " + quotedPath(path) + ": " + problem.problem;
+    return "line " + std::to_string(problem.line) + ": " + problem.problem;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    // Unsynchronised, the standard streams read and write through file buffers, which report
+    // a failed read as an exception with the system's reason and a failed write in their state.
     std::ios::sync_with_stdio(false);
     const CommandLine command = parseCommandLine(std::vector<std::string_view>(argv + 1, argv + argc));
     if (command.help) {
         std::cout << usageText();
-        return 0;
+        return outputWritten() ? 0 : kExitOutputFailed;
     }
     if (!command.usageError.empty()) {
-        std::cerr << "pexilon-replay: " << command.usageError << '\n' << usageText();
+        say(command.usageError);
+        std::cerr << usageText();
         return kExitBadInput;
     }
     std::ifstream file;
-    const bool fromStandardInput = command.scriptPath.empty() || command.scriptPath == "-";
+    const bool fromStandardInput = command.scriptPath == kStandardInput;
     if (!fromStandardInput) {
-        if (const std::optional<std::string> reason = openScript(file, command.scriptPath))
-            return fail("cannot open '" + command.scriptPath + "': " + *reason);
+        if (const std::optional<std::string> reason = openScript(file, command.scriptPath)) {
+            say("cannot open " + quotedPath(command.scriptPath) + ": " + *reason);
+            return kExitBadInput;
+        }
     }
     std::istream& script = fromStandardInput ? std::cin : file;
     const std::optional<ScriptProblem> problem = replayScript(script, std::cout, command.every);
-    // The passes before a bad line stay printed, ahead of the message.
-    std::cout.flush();
-    if (problem)
-        return fail("line " + std::to_string(problem->line) + ": " + problem->problem);
-    return 0;
+    // The passes before a problem stay printed, ahead of its message.
+    const bool written = outputWritten();
+    if (problem) {
+        say(problemMessage(*problem, command.scriptPath));
+        return kExitBadInput;
+    }
+    return written ? 0 : kExitOutputFailed;
 }

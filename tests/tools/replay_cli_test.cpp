@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/tools/run_tool.hpp"
 
 namespace {
 
+constexpr int kExitOutputFailed = 1;
 constexpr int kExitBadInput = 2;
 
 // The example of the replay format: four passes, the third with its 0.25 s capped.
@@ -80,16 +82,69 @@ TEST(ReplayCli, ABadLineEndsTheRunWithItsMessageAfterThePassesBeforeIt)
 
 TEST(ReplayCli, AnUnreadableScriptIsNamedWithTheReason)
 {
-    const std::string missing = "/nonexistent-pexilon-folder/game.txt";
-    const ToolRun absent = runReplayTool({missing});
-    EXPECT_EQ(absent.exitCode, kExitBadInput);
-    EXPECT_EQ(absent.err, "pexilon-replay: cannot open '" + missing + "': No such file or directory\n");
-    EXPECT_EQ(absent.out, "");
+    const std::pair<std::string, std::string> missing[] = {
+        {"/nonexistent-pexilon-folder/game.txt", "'/nonexistent-pexilon-folder/game.txt'"},
+        {"", "''"},  // an empty path is no path, not standard input
+        {"/nonexistent-pexilon-folder/\x1b[2Jgame.txt", R"('/nonexistent-pexilon-folder/\x1b[2Jgame.txt')"},
+    };
+    for (const auto& [path, shown] : missing) {
+        const ToolRun absent = runReplayTool({path}, kExampleScript);
+        EXPECT_EQ(absent.exitCode, kExitBadInput) << path;
+        EXPECT_EQ(absent.err, "pexilon-replay: cannot open " + shown + ": No such file or directory\n");
+        EXPECT_EQ(absent.out, "") << path;
+    }
 
     const std::string folder = std::filesystem::temp_directory_path().string();
     const ToolRun directory = runReplayTool({folder});
     EXPECT_EQ(directory.exitCode, kExitBadInput);
     EXPECT_EQ(directory.err, "pexilon-replay: cannot open '" + folder + "': Is a directory\n");
+}
+
+TEST(ReplayCli, AStandardInputThatCannotBeReadIsAnErrorNotAnEmptyScript)
+{
+    const std::pair<StreamOverride, std::string> inputs[] = {
+        {{0, std::filesystem::temp_directory_path().string()}, "Is a directory"},
+        {{0, ""}, "Bad file descriptor"},  // closed
+        {{0, "/dev/null", O_WRONLY}, "Bad file descriptor"},
+    };
+    for (const auto& [input, reason] : inputs) {
+        const ToolRun run = runReplayTool({}, {}, {input});
+        EXPECT_EQ(run.exitCode, kExitBadInput) << input.path;
+        EXPECT_EQ(run.err, "pexilon-replay: cannot read '-': " + reason + "\n");
+        EXPECT_EQ(run.out, "") << input.path;
+    }
+}
+
+TEST(ReplayCli, OutputThatCannotBeWrittenIsAnError)
+{
+    const std::string longGame = testDataPath("replay/lane-level-up.txt");
+    const std::pair<StreamOverride, std::string> outputs[] = {
+        {{1, "/dev/full", O_WRONLY}, "No space left on device"},
+        {{1, ""}, "Bad file descriptor"},  // closed
+    };
+    for (const auto& [output, reason] : outputs) {
+        // A short output fails at the last flush, a long one on the way, and so does the help.
+        for (const std::vector<std::string>& arguments : {std::vector<std::string>{}, {longGame}, {"--help"}}) {
+            const ToolRun run = runReplayTool(arguments, kExampleScript, {output});
+            EXPECT_EQ(run.exitCode, kExitOutputFailed) << output.path << ' ' << arguments.size();
+            EXPECT_EQ(run.err, "pexilon-replay: cannot write to standard output: " + reason + "\n");
+        }
+    }
+}
+
+TEST(ReplayCli, MessagesQuoteLittleOfTheScriptAndNoControlBytes)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"0.02 \x1b]0;owned\x07\n", R"(line 1: unknown word '\x1b]0;owned\x07')"},
+        {"0.02\n0.02 " + std::string(200'000, 'j') + "\n", "line 2: unknown word '" + std::string(40, 'j') + "...'"},
+        {"-0\n", "line 1: bad frame time '-0'"},
+        {std::string(3'000'000, ' ') + "0.02\n", "line 1: longer than 1048576 bytes"},
+    };
+    for (const auto& [script, message] : cases) {
+        const ToolRun run = runReplayTool({}, script);
+        EXPECT_EQ(run.exitCode, kExitBadInput) << message;
+        EXPECT_EQ(run.err, "pexilon-replay: " + message + "\n");
+    }
 }
 
 TEST(ReplayCli, TheSameScriptPrintsTheSameGameTwice)

@@ -14,6 +14,8 @@
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <streambuf>
+#include <system_error>
 #include <utility>
 
 #include "game/game_state.hpp"
@@ -41,19 +43,23 @@ TEST(CommandLine, ReadsEveryAndTheScriptInAnyOrder)
 
     const CommandLine none = parse({});
     EXPECT_EQ(none.every, 1);
-    EXPECT_EQ(none.scriptPath, "");
+    EXPECT_EQ(none.scriptPath, "-");
     EXPECT_FALSE(none.help);
 
     EXPECT_EQ(parse({"-"}).scriptPath, "-") << "a lone dash is standard input, not an option";
+    EXPECT_EQ(parse({""}).scriptPath, "") << "an empty path is a path that cannot open, not standard input";
     EXPECT_TRUE(parse({"--help"}).help);
 }
 
 TEST(CommandLine, RefusesEveryValuesBelowOneOrNotWhole)
 {
-    for (const std::string_view value : {"0", "-1", "abc", "", "5x", "1.5", "+3", "99999999999999999999"}) {
+    for (const std::string_view value : {"0", "-1", "abc", "", "5x", "1.5", "+3", "-99999999999999999999"}) {
         const CommandLine command = parse({"--every", value, "game.txt"});
         EXPECT_EQ(command.usageError, "--every needs a whole number of 1 or more, not '" + std::string(value) + "'");
     }
+    EXPECT_EQ(parse({"--every", "99999999999999999999"}).usageError,
+              "--every '99999999999999999999' is too large: the most is 9223372036854775807");
+    EXPECT_EQ(parse({"--every", "9223372036854775807"}).every, 9223372036854775807);
     EXPECT_EQ(parse({"--every"}).usageError, "--every needs a number");
     EXPECT_EQ(parse({"game.txt", "--every"}).usageError, "--every needs a number");
 }
@@ -109,7 +115,7 @@ TEST(ScriptLine, CapsTheFrameTimeAsTheMainLoopDoes)
         {"0.3", 0.05f},  {"0.05", 0.05f},   {"0.0500001", 0.05f}, {"0.049", 0.049f}, {"1e-4", 1e-4f},
         {"0", 0.0f},     {"0.0", 0.0f},     {"5.", 0.05f},        {".01", 0.01f},    {"2E-2", 0.02f},
         {"1e-50", 0.0f},  // below the smallest float: rounds to zero, like any float parse
-        {"-0", 0.0f},     {"-1e-50", 0.0f}, {"+0.02", 0.02f},     {"+1", 0.05f},
+        {"+0.02", 0.02f}, {"+1", 0.05f},
     };
     for (const auto& [text, dt] : cases) {
         const ScriptLine line = parseScriptLine(text);
@@ -129,6 +135,8 @@ TEST(ScriptLine, NamesWhatIsWrongWithABadLine)
     const std::pair<std::string_view, std::string_view> cases[] = {
         {"abc", "bad frame time 'abc'"},
         {"-0.01", "bad frame time '-0.01'"},
+        {"-0", "bad frame time '-0'"},  // a minus sign says negative, even on what reads as zero
+        {"-1e-50", "bad frame time '-1e-50'"},
         {"+-1", "bad frame time '+-1'"},
         {"+", "bad frame time '+'"},
         {"inf", "bad frame time 'inf'"},
@@ -149,6 +157,25 @@ TEST(ScriptLine, NamesWhatIsWrongWithABadLine)
         EXPECT_EQ(line.kind, LineKind::Bad) << text;
         EXPECT_EQ(line.problem, problem) << text;
     }
+}
+
+TEST(Quoting, ShowsAFewDozenCharactersAndOnlyPrintableAscii)
+{
+    using namespace std::string_literals;
+    const std::string forty(kMostQuotedChars, 'x');
+    const std::pair<std::string, std::string> cases[] = {
+        {"jump", "'jump'"},
+        {"\x1b[2J\r\0\x7f\xff~ "s, R"('\x1b[2J\x0d\x00\x7f\xff~ ')"},
+        {R"(a\x41)", R"('a\\x41')"},  // a backslash of the input is told from an escape
+        {forty, "'" + forty + "'"},
+        {forty + "y", "'" + forty + "...'"},
+        {forty.substr(3) + "\x01", "'" + forty.substr(3) + "...'"},  // no escape is cut in half
+    };
+    for (const auto& [text, shown] : cases)
+        EXPECT_EQ(quoted(text), shown);
+    EXPECT_EQ(quoted(forty + forty, std::string_view::npos), "'" + forty + forty + "'");
+    EXPECT_EQ(parseScriptLine("0.02 " + std::string(200'000, 'j')).problem,
+              "unknown word '" + std::string(kMostQuotedChars, 'j') + "...'");
 }
 
 // --- The pass loop --------------------------------------------------------------------------
@@ -233,6 +260,77 @@ TEST(Replay, EveryStillPrintsTheLastPassBeforeABadLine)
     EXPECT_EQ(passNumbers(replayed), (std::vector<std::int64_t>{3, 5}));
     ASSERT_TRUE(replayed.problem.has_value());
     EXPECT_EQ(replayed.problem->line, 6);
+}
+
+TEST(ScriptReader, GivesThePassesInOrderThenTheBadLineByItsNumber)
+{
+    std::istringstream script("# warm up\n0.02 left\n\n0.3 fire restart\n0.02 jump\n0.02\n");
+    ScriptReader reader{script};
+    std::vector<PassInput> passes;
+    while (const std::optional<PassInput> pass = readPass(reader))
+        passes.push_back(*pass);
+    ASSERT_EQ(passes.size(), 2u);
+    EXPECT_TRUE(passes[0].held.left);
+    EXPECT_EQ(passes[1].dt, 0.05f);
+    EXPECT_EQ(passes[1].restarts, 1);
+    ASSERT_TRUE(reader.problem.has_value());
+    EXPECT_EQ(reader.problem->kind, ScriptProblem::Kind::BadLine);
+    EXPECT_EQ(reader.problem->line, 5);
+    EXPECT_FALSE(readPass(reader).has_value()) << "nothing is read past a problem";
+}
+
+TEST(ScriptReader, ALineOverTheLimitIsABadLineNotReadToItsEnd)
+{
+    const std::string longest = std::string(kLongestLine - 4, ' ') + "0.02";
+    const std::string tooLong(kLongestLine + 1, ' ');
+    const std::string script = "0.02\n" + longest + "\n" + tooLong + std::string(kLongestLine, 'x') + "\n0.02\n";
+    std::istringstream in(script);
+    std::ostringstream out;
+    const std::optional<ScriptProblem> problem = replayScript(in, out, 1);
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_EQ(problem->line, 3);
+    EXPECT_EQ(problem->problem, "longer than 1048576 bytes");
+    EXPECT_EQ(splitLines(out.str()).size(), 2u) << "a line of the longest length is a pass";
+    EXPECT_LE(static_cast<std::size_t>(in.tellg()), script.size() - kLongestLine);
+}
+
+// Gives its text, then refuses the next read as a file's buffer does when the system does.
+struct FailingReadBuffer : std::stringbuf {
+    using std::stringbuf::stringbuf;
+    int_type underflow() override
+    {
+        const int_type next = std::stringbuf::underflow();
+        if (traits_type::eq_int_type(next, traits_type::eof()))
+            throw std::ios_base::failure("read", std::make_error_code(std::errc::io_error));
+        return next;
+    }
+};
+
+TEST(Replay, AFailedReadIsAProblemAfterThePassesReadBeforeIt)
+{
+    FailingReadBuffer buffer("0.02\n0.02 fire\n");
+    std::istream in(&buffer);
+    std::ostringstream out;
+    const std::optional<ScriptProblem> problem = replayScript(in, out, 1);
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_EQ(problem->kind, ScriptProblem::Kind::Unreadable);
+    EXPECT_EQ(problem->problem, std::make_error_code(std::errc::io_error).message());
+    EXPECT_EQ(splitLines(out.str()).size(), 2u);
+}
+
+// Refuses every write, as a full disk does.
+struct FailingWriteBuffer : std::streambuf {
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST(Replay, AFailedWriteEndsTheRun)
+{
+    std::istringstream in(repeatLine("0.02", 100));
+    FailingWriteBuffer nowhere;
+    std::ostream out(&nowhere);
+    EXPECT_FALSE(replayScript(in, out, 1).has_value());
+    EXPECT_TRUE(out.bad());
+    EXPECT_EQ(in.tellg(), 10) << "read on past the first pass and the one after it";
 }
 
 // --- The printer ----------------------------------------------------------------------------

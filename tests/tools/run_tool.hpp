@@ -34,7 +34,16 @@ inline std::string readWholeFile(const std::filesystem::path& path)
     return text.str();
 }
 
-inline ToolRun runReplayTool(const std::vector<std::string>& arguments, std::string_view input = {})
+// One of the tool's standard streams set up otherwise than as a file of ours: opened from
+// `path` with `flags`, or closed when `path` is empty.
+struct StreamOverride {
+    int fd = 0;
+    std::string path;
+    int flags = O_RDONLY;
+};
+
+inline ToolRun runReplayTool(const std::vector<std::string>& arguments, std::string_view input = {},
+                             const std::vector<StreamOverride>& overrides = {})
 {
     std::string folderTemplate = (std::filesystem::temp_directory_path() / "pexilon-replay-test-XXXXXX").string();
     const std::filesystem::path folder = ::mkdtemp(folderTemplate.data());
@@ -48,6 +57,12 @@ inline ToolRun runReplayTool(const std::vector<std::string>& arguments, std::str
     posix_spawn_file_actions_addopen(&streams, 0, inPath.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&streams, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&streams, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    for (const StreamOverride& stream : overrides) {
+        if (stream.path.empty())
+            posix_spawn_file_actions_addclose(&streams, stream.fd);
+        else
+            posix_spawn_file_actions_addopen(&streams, stream.fd, stream.path.c_str(), stream.flags, 0);
+    }
     std::string program = PEXILON_REPLAY_BINARY;
     std::vector<std::string> words = arguments;
     std::vector<char*> argv{program.data()};
