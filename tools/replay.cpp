@@ -15,7 +15,7 @@
 
 #include "game/game_state.hpp"
 
-std::string quoted(std::string_view text, std::size_t mostChars)
+std::string quoteForMessage(std::string_view text, std::size_t mostChars)
 {
     constexpr char kHexDigits[] = "0123456789abcdef";
     constexpr std::string_view kCut = "...";
@@ -46,10 +46,10 @@ std::optional<std::string> everyProblem(std::string_view text, std::int64_t& eve
     const char* const end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, every);
     if (stop == end && error == std::errc::result_out_of_range && !text.starts_with('-'))
-        return "--every " + quoted(text) + " is too large: the most is " +
+        return "--every " + quoteForMessage(text) + " is too large: the most is " +
                std::to_string(std::numeric_limits<std::int64_t>::max());
     if (stop != end || error != std::errc() || every < 1)
-        return "--every needs a whole number of 1 or more, not " + quoted(text);
+        return "--every needs a whole number of 1 or more, not " + quoteForMessage(text);
     return std::nullopt;
 }
 
@@ -79,9 +79,9 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& arguments)
             else
                 command.every = every;
         } else if (argument.size() > 1 && argument.front() == '-') {
-            reject("unknown option " + quoted(argument));
+            reject("unknown option " + quoteForMessage(argument));
         } else if (scriptGiven) {
-            reject("one script only, not also " + quoted(argument));
+            reject("one script only, not also " + quoteForMessage(argument));
         } else {
             command.scriptPath = std::string(argument);
             scriptGiven = true;
@@ -175,7 +175,7 @@ ScriptLine parseScriptLine(std::string_view line)
         return {};
     const std::optional<float> frameTime = parseFrameTime(first);
     if (!frameTime)
-        return badLine("bad frame time " + quoted(first));
+        return badLine("bad frame time " + quoteForMessage(first));
     ScriptLine parsed;
     parsed.kind = LineKind::Pass;
     parsed.input.dt = capFrameTime(*frameTime);
@@ -189,7 +189,7 @@ ScriptLine parseScriptLine(std::string_view line)
         else if (word == "restart")
             parsed.input.restarts += 1;
         else
-            return badLine("unknown word " + quoted(word));
+            return badLine("unknown word " + quoteForMessage(word));
     }
     return parsed;
 }

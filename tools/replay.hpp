@@ -35,7 +35,7 @@ constexpr std::size_t kMostQuotedChars = 40;
 // every byte outside printable ASCII as \xNN and a backslash as \\, and cut short with "..."
 // before it shows more than `mostChars` characters, so no input can flood or steer the
 // terminal the message goes to.
-std::string quoted(std::string_view text, std::size_t mostChars = kMostQuotedChars);
+std::string quoteForMessage(std::string_view text, std::size_t mostChars = kMostQuotedChars);
 
 enum class LineKind { Ignored, Pass, Bad };
 
@@ -61,6 +61,8 @@ constexpr std::size_t kLongestLine = std::size_t{1} << 20;
 
 // Reads a script pass by pass, so that a long script is never held whole.
 struct ScriptReader {
+    explicit ScriptReader(std::istream& script) : script(script) {}
+
     std::istream& script;
     std::int64_t lineNumber = 0;            // lines read so far
     std::optional<ScriptProblem> problem;   // why reading ended early

@@ -34,7 +34,7 @@ void say(std::string_view message)
 // A path as the messages name it: whole, but with nothing in it that could steer the terminal.
 std::string quotedPath(std::string_view path)
 {
-    return quoted(path, std::string_view::npos);
+    return quoteForMessage(path, std::string_view::npos);
 }
 
 // Flushes standard output; on failure says why, with the reason of the write that failed.
