@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts, not run: long steps (apt, the SDL3 build, our own builds) run with
 # their output in a log file, and every ten seconds a line on stderr says the step is still
 # going, how long it has taken and, when its output shows one, the build's or apt's
@@ -8,6 +9,7 @@
 # Logs: set-up writes ~/.cache/pexilon/setup-deps.log; a build directory keeps its own,
 # DIR/configure.log and DIR/build.log (and DIR/ctest.log where tests run).
 
+: "${step_prefix:?the sourcing script names itself in step_prefix}"
 readonly step_progress_every=10  # seconds between two progress lines of one step
 
 step_say() { printf '%s: %s\n' "$step_prefix" "$*" >&2; }
