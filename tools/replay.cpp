@@ -40,7 +40,8 @@ std::string quoteForMessage(std::string_view text, std::size_t mostChars)
 
 namespace {
 
-// Why an --every value is refused, or nothing when it is a whole number of 1 or more.
+// Why an --every value is refused, or nothing when it is a whole number of 1 or more,
+// which is then in `every`.
 std::optional<std::string> everyProblem(std::string_view text, std::int64_t& every)
 {
     const char* const end = text.data() + text.size();

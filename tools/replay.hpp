@@ -52,8 +52,9 @@ ScriptLine parseScriptLine(std::string_view line);
 struct ScriptProblem {
     enum class Kind { BadLine, Unreadable };
     Kind kind = Kind::BadLine;
-    std::int64_t line = 0;  // where it ended, counted from 1 over every line, blank and comment lines included
-    std::string problem;    // what is wrong with the line, or why the script cannot be read
+    // The line it ended at, counted from 1 over every line, blank and comment lines included.
+    std::int64_t line = 0;
+    std::string problem;  // what is wrong with the line, or why the script cannot be read
 };
 
 // Longer lines are bad lines, refused without reading them to their end.
@@ -64,9 +65,9 @@ struct ScriptReader {
     explicit ScriptReader(std::istream& script) : script(script) {}
 
     std::istream& script;
-    std::int64_t lineNumber = 0;            // lines read so far
-    std::optional<ScriptProblem> problem;   // why reading ended early
-    std::string line;                       // the line being read, kept to reuse its memory
+    std::int64_t lineNumber = 0;           // lines read so far
+    std::optional<ScriptProblem> problem;  // why reading ended early
+    std::string line;                      // the line being read, kept to reuse its memory
 };
 
 // The next pass of the script, past blank and comment lines; nothing at the end of the
