@@ -25,3 +25,9 @@ std::uint64_t restAfterPassNs(std::uint64_t passNs, float refreshHz)
         return 0;
     return periodNs - passNs;
 }
+
+std::uint64_t restUntilScheduleNs(std::uint64_t elapsedNs, double scheduledSeconds)
+{
+    const auto scheduledNs = static_cast<std::uint64_t>(scheduledSeconds * kNanosecondsPerSecond);
+    return scheduledNs > elapsedNs ? scheduledNs - elapsedNs : 0;
+}

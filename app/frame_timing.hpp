@@ -18,3 +18,8 @@ float measureFrameTime(FrameClock& clock, std::uint64_t counterNow);
 // pass that took under half a period rests for the rest of it, so the game runs at the
 // display's rate instead of spinning a core. refreshHz 0 (unknown) counts as 60.
 std::uint64_t restAfterPassNs(std::uint64_t passNs, float refreshHz);
+
+// Watching a recorded game: how long to wait before a pass so that the time since the first
+// pass began follows the recorded frame times up to and including this pass. A pass that is
+// late does not wait; the game does not hurry to catch up either.
+std::uint64_t restUntilScheduleNs(std::uint64_t elapsedNs, double scheduledSeconds);

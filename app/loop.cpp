@@ -5,6 +5,7 @@
 
 #include "app/controls.hpp"
 #include "app/frame_timing.hpp"
+#include "app/recording.hpp"
 #include "game/game_state.hpp"
 #include "game/pass.hpp"
 #include "ui/frame.hpp"
@@ -66,41 +67,103 @@ float displayRefreshHz(SDL_Window* window)
     return mode != nullptr ? mode->refresh_rate : 0.0f;
 }
 
-// Sleeps what is left of a refresh period when the swap did not wait for the display.
-void restUnpacedPass(SDL_Window* window, Uint64 passStartNs)
+// Where the passes come from: the player at the keyboard, or a recorded game being watched.
+struct PassFeed {
+    const std::vector<PassInput>* script = nullptr;  // null: live play
+    std::size_t next = 0;                            // watching: the script's next pass
+    Uint64 startNs = 0;                              // watching: when its first pass began
+    double scheduledSeconds = 0.0;                   // watching: its frame times so far
+    FrameClock clock;                                // playing: measures each frame
+    Uint64 passStartNs = 0;                          // playing: when the previous pass began
+};
+
+PassFeed startFeed(const std::vector<PassInput>* script)
 {
-    const Uint64 rest = restAfterPassNs(SDL_GetTicksNS() - passStartNs, displayRefreshHz(window));
-    if (rest > 0)
-        SDL_DelayPrecise(rest);
+    PassFeed feed;
+    feed.script = script;
+    feed.startNs = SDL_GetTicksNS();
+    feed.clock.lastCounter = SDL_GetPerformanceCounter();
+    feed.clock.frequency = static_cast<float>(SDL_GetPerformanceFrequency());
+    return feed;
 }
 
-void runLoop(const GameWindow& gameWindow, GameState& state)
+bool feedEnded(const PassFeed& feed)
+{
+    return feed.script != nullptr && feed.next == feed.script->size();
+}
+
+// The frame time, the R presses and the held keys of this pass, after the previous pass has
+// rested what was left of a refresh period if the swap did not wait for the display.
+PassInput livePass(PassFeed& feed, SDL_Window* window, ShellFlags& shell)
+{
+    const Uint64 rest = restAfterPassNs(SDL_GetTicksNS() - feed.passStartNs, displayRefreshHz(window));
+    if (rest > 0)
+        SDL_DelayPrecise(rest);
+    feed.passStartNs = SDL_GetTicksNS();
+    PassInput input;
+    input.dt = measureFrameTime(feed.clock, SDL_GetPerformanceCounter());
+    input.restarts = drainEvents(window, shell);
+    input.held = readHeldKeys(SDL_GetKeyboardState(nullptr));
+    return input;
+}
+
+// The script's next pass, once the time it advances the game has passed since the script
+// started: the game plays at the speed it was recorded.
+PassInput scriptedPass(PassFeed& feed, SDL_Window* window, ShellFlags& shell)
+{
+    const PassInput input = (*feed.script)[feed.next++];
+    feed.scheduledSeconds += input.dt;
+    const Uint64 rest = restUntilScheduleNs(SDL_GetTicksNS() - feed.startNs, feed.scheduledSeconds);
+    if (rest > 0)
+        SDL_DelayPrecise(rest);
+    // The script holds the player's keys and restarts: the watcher's R and move keys do nothing.
+    drainEvents(window, shell);
+    return input;
+}
+
+// The last frame of a watched game stays, title and all, until ESC or close. It is drawn
+// again after every batch of events, so F11 or a resize shows it whole.
+void holdLastFrame(const GameWindow& gameWindow, const GameState& state, ShellFlags& shell)
+{
+    while (shell.running) {
+        SDL_WaitEvent(nullptr);
+        drainEvents(gameWindow.window, shell);
+        drawFrame(gameWindow.window, state);
+        SDL_GL_SwapWindow(gameWindow.window);
+    }
+}
+
+void runLoop(const GameWindow& gameWindow, GameState& state, const Session& session)
 {
     ShellFlags shell;
-    FrameClock clock;
-    clock.lastCounter = SDL_GetPerformanceCounter();
-    clock.frequency = static_cast<float>(SDL_GetPerformanceFrequency());
-    do {
-        const Uint64 passStartNs = SDL_GetTicksNS();
-        PassInput input;
-        input.dt = measureFrameTime(clock, SDL_GetPerformanceCounter());
-        input.restarts = drainEvents(gameWindow.window, shell);
-        input.held = readHeldKeys(SDL_GetKeyboardState(nullptr));
+    PassFeed feed = startFeed(session.script);
+    // One loop for playing, recording and watching: only where the input comes from and where
+    // else it goes differ.
+    while (shell.running && !feedEnded(feed)) {
+        const PassInput input = feed.script != nullptr ? scriptedPass(feed, gameWindow.window, shell)
+                                                       : livePass(feed, gameWindow.window, shell);
         playPass(gameWindow, state, input);
-        restUnpacedPass(gameWindow.window, passStartNs);
-    } while (shell.running);
+        if (session.recording != nullptr)
+            recordPass(*session.recording, input, SDL_GetTicksNS());
+    }
+    if (session.script != nullptr)
+        holdLastFrame(gameWindow, state, shell);
 }
 
 }  // namespace
 
-int runGame()
+int runGame(const Session& session)
 {
     GameWindow gameWindow;
     if (!openGameWindow(gameWindow))
         return 1;
     // Outlives the window and SDL: its arrays are released last, on return.
     GameState state = createGameState();
-    runLoop(gameWindow, state);
+    runLoop(gameWindow, state, session);
+    // Before SDL gives SIGINT and SIGTERM their default action back, which would end the
+    // process before the file is complete.
+    if (session.recording != nullptr)
+        finishRecording(*session.recording);
     closeGameWindow(gameWindow);
     return 0;
 }

@@ -1,0 +1,28 @@
+// A game written to a replay script while it is played, safe against the game being ended
+// by a signal: the file is flushed at least once a second.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "game/pass.hpp"
+
+struct Recording {
+    std::FILE* file = nullptr;
+    std::string path;
+    std::string error;              // the first failure, as a message; nothing is written after it
+    std::uint64_t lastFlushNs = 0;  // when the lines last went to the system, on the game's clock
+    std::string line;               // the line being written, kept to reuse its memory
+};
+
+// Creates the file (emptying one that exists) and writes the first line, a comment naming the
+// program. False, with the reason in `error`, when the file cannot be created or written.
+bool startRecording(Recording& recording, const std::string& path);
+
+// Adds one pass; the lines go to the system once they are half a second old.
+void recordPass(Recording& recording, const PassInput& input, std::uint64_t nowNs);
+
+// Writes out what is left and closes the file. False, with the reason in `error`, when any
+// write failed. Does nothing for a recording that never started or has already finished.
+bool finishRecording(Recording& recording);
