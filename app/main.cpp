@@ -1,12 +1,15 @@
 // Pexilon: a small arcade shooter. Without options it starts a game; --record writes the game
 // to a replay script as it is played, --play shows a recorded one.
+#include <fstream>
 #include <iostream>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "app/loop.hpp"
 #include "app/options.hpp"
 #include "app/recording.hpp"
+#include "game/script.hpp"
 
 namespace {
 
@@ -31,6 +34,32 @@ int record(const std::string& path)
     return exitCode;
 }
 
+// Reads the whole script before the window opens, so that a bad one is refused at once;
+// says why it cannot be shown, or nothing.
+std::optional<std::string> readWholeScript(const std::string& path, std::vector<PassInput>& passes)
+{
+    const std::string shownPath = quoteForMessage(path, std::string_view::npos);
+    std::ifstream file;
+    if (const std::optional<std::string> reason = openScript(file, path))
+        return "cannot open " + shownPath + ": " + *reason;
+    ScriptReader reader{file};
+    while (const std::optional<PassInput> pass = readPass(reader))
+        passes.push_back(*pass);
+    if (!reader.problem)
+        return std::nullopt;
+    if (reader.problem->kind == ScriptProblem::Kind::Unreadable)
+        return "cannot read " + shownPath + ": " + reader.problem->problem;
+    return shownPath + ": line " + std::to_string(reader.problem->line) + ": " + reader.problem->problem;
+}
+
+int watch(const std::string& path)
+{
+    std::vector<PassInput> passes;
+    if (const std::optional<std::string> problem = readWholeScript(path, passes))
+        return fail(*problem, kExitBadInput);
+    return runGame({nullptr, &passes});
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -51,7 +80,7 @@ int main(int argc, char** argv)
     case Mode::Record:
         return record(options.scriptPath);
     case Mode::Watch:
-        return fail("--play is not there yet", kExitFailed);
+        return watch(options.scriptPath);
     case Mode::Play:
         break;
     }

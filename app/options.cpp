@@ -3,18 +3,15 @@
 
 #include <optional>
 
+#include "game/script.hpp"
+
 #ifndef PEXILON_VERSION
 #error "the build passes the project's version as PEXILON_VERSION"
 #endif
 
 namespace {
 
-std::string quoted(std::string_view text)
-{
-    return '\'' + std::string(text) + '\'';
-}
-
-// The file an option names, or why the next argument cannot be one.
+// Why the argument after --record or --play cannot be the name of its file; nothing when it can.
 std::optional<std::string> fileProblem(std::string_view option, const std::vector<std::string_view>& arguments,
                                        std::size_t valueIndex)
 {
@@ -26,7 +23,7 @@ std::optional<std::string> fileProblem(std::string_view option, const std::vecto
     // A name that looks like an option is most likely a forgotten file name; ./-name is the way
     // to mean such a file.
     if (value.starts_with('-'))
-        return std::string(option) + " needs a file name, not " + quoted(value);
+        return std::string(option) + " needs a file name, not " + quoteForMessage(value);
     return std::nullopt;
 }
 
@@ -57,9 +54,9 @@ Options parseOptions(const std::vector<std::string_view>& arguments)
             options.mode = argument == "--record" ? Mode::Record : Mode::Watch;
             options.scriptPath = std::string(arguments[++i]);
         } else if (argument.starts_with('-')) {
-            reject("unknown option " + quoted(argument));
+            reject("unknown option " + quoteForMessage(argument));
         } else {
-            reject("unexpected argument " + quoted(argument));
+            reject("unexpected argument " + quoteForMessage(argument));
         }
     }
     if (help)

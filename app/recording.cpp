@@ -9,35 +9,29 @@
 
 namespace {
 
-// Half a second, so that even with a slow pass after a flush no more than a second is lost
+// Half a second, so that even with a slow pass after a write no more than a second is lost
 // when the game is killed.
-constexpr std::uint64_t kFlushPeriodNs = 500'000'000;
+constexpr std::uint64_t kWritePeriodNs = 500'000'000;
 
 // What went wrong with the file, from errno.
 std::string failure(std::string_view doing, const std::string& path)
 {
-    return "cannot " + std::string(doing) + " '" + path + "': " + std::generic_category().message(errno);
+    return "cannot " + std::string(doing) + " " + quoteForMessage(path, std::string_view::npos) + ": " +
+           std::generic_category().message(errno);
 }
 
-// Remembers the first failed write and closes the file: a recording with a gap would not
-// replay the game that was played.
-void fail(Recording& recording)
+// Hands the pending lines to the system in one write: the file is unbuffered, so a game killed
+// at any moment leaves whole lines. The first failure closes the file: a recording with a
+// gap would not replay the game that was played.
+void writePending(Recording& recording)
 {
-    recording.error = failure("write", recording.path);
-    std::fclose(recording.file);
-    recording.file = nullptr;
-}
-
-void flush(Recording& recording)
-{
-    if (std::fflush(recording.file) != 0)
-        fail(recording);
-}
-
-void writeLine(Recording& recording)
-{
-    if (std::fwrite(recording.line.data(), 1, recording.line.size(), recording.file) != recording.line.size())
-        fail(recording);
+    const std::size_t written = std::fwrite(recording.pending.data(), 1, recording.pending.size(), recording.file);
+    if (written != recording.pending.size()) {
+        recording.error = failure("write", recording.path);
+        std::fclose(recording.file);
+        recording.file = nullptr;
+    }
+    recording.pending.clear();
 }
 
 }  // namespace
@@ -51,13 +45,12 @@ bool startRecording(Recording& recording, const std::string& path)
         recording.error = failure("create", path);
         return false;
     }
-    recording.line = "# recorded by ";
-    recording.line += versionText();
-    recording.line += '\n';
-    writeLine(recording);
+    std::setvbuf(recording.file, nullptr, _IONBF, 0);
+    recording.pending = "# recorded by ";
+    recording.pending += versionText();
+    recording.pending += '\n';
     // At once, so that a file that cannot take even this is refused before the game starts.
-    if (recording.file != nullptr)
-        flush(recording);
+    writePending(recording);
     return recording.file != nullptr;
 }
 
@@ -65,17 +58,17 @@ void recordPass(Recording& recording, const PassInput& input, std::uint64_t nowN
 {
     if (recording.file == nullptr)
         return;
-    recording.line.clear();
-    appendScriptLine(recording.line, input);
-    writeLine(recording);
-    if (recording.file != nullptr && nowNs - recording.lastFlushNs >= kFlushPeriodNs) {
-        flush(recording);
-        recording.lastFlushNs = nowNs;
+    appendScriptLine(recording.pending, input);
+    if (nowNs - recording.lastWriteNs >= kWritePeriodNs) {
+        writePending(recording);
+        recording.lastWriteNs = nowNs;
     }
 }
 
 bool finishRecording(Recording& recording)
 {
+    if (recording.file != nullptr)
+        writePending(recording);
     if (recording.file != nullptr && std::fclose(recording.file) != 0)
         recording.error = failure("write", recording.path);
     recording.file = nullptr;

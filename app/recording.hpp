@@ -1,5 +1,5 @@
 // A game written to a replay script while it is played, safe against the game being ended
-// by a signal: the file is flushed at least once a second.
+// by a signal: the file gets whole lines only, at least every half second.
 #pragma once
 
 #include <cstdint>
@@ -12,17 +12,17 @@ struct Recording {
     std::FILE* file = nullptr;
     std::string path;
     std::string error;              // the first failure, as a message; nothing is written after it
-    std::uint64_t lastFlushNs = 0;  // when the lines last went to the system, on the game's clock
-    std::string line;               // the line being written, kept to reuse its memory
+    std::string pending;            // whole lines not yet handed to the system
+    std::uint64_t lastWriteNs = 0;  // when lines last went to the system, on the game's clock
 };
 
 // Creates the file (emptying one that exists) and writes the first line, a comment naming the
 // program. False, with the reason in `error`, when the file cannot be created or written.
 bool startRecording(Recording& recording, const std::string& path);
 
-// Adds one pass; the lines go to the system once they are half a second old.
+// Adds one pass; the lines go to the system once half a second has passed since they last did.
 void recordPass(Recording& recording, const PassInput& input, std::uint64_t nowNs);
 
 // Writes out what is left and closes the file. False, with the reason in `error`, when any
-// write failed. Does nothing for a recording that never started or has already finished.
+// write failed. Does nothing more for a recording that never started or has already finished.
 bool finishRecording(Recording& recording);

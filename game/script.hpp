@@ -1,10 +1,69 @@
 // Replay scripts, the game's own record of a played game: one line per pass, the frame time
-// and then the words of the held keys and restarts.
+// and then the words of the held keys and restarts. The game writes them while it records
+// and reads them to show a recorded game; the replay tool reads them too.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "game/pass.hpp"
+
+// How much of a word or argument a message quotes.
+constexpr std::size_t kMostQuotedChars = 40;
+
+// Text from outside (a script, an argument, a path) as a message shows it: in single quotes,
+// every byte outside printable ASCII as \xNN and a backslash as \\, and cut short with "..."
+// before it shows more than `mostChars` characters, so no input can flood or steer the
+// terminal the message goes to.
+std::string quoteForMessage(std::string_view text, std::size_t mostChars = kMostQuotedChars);
+
+// Opens a script file; why it cannot be read, or nothing when it opened.
+std::optional<std::string> openScript(std::ifstream& file, const std::string& path);
+
+enum class LineKind { Ignored, Pass, Bad };
+
+struct ScriptLine {
+    LineKind kind = LineKind::Ignored;
+    PassInput input;       // a pass: the capped dt, the restarts and the held keys
+    std::string problem;   // a bad line: what is wrong, e.g. "unknown word 'jump'"
+};
+
+// One line of a script without its line end; blank lines and comments are Ignored.
+ScriptLine parseScriptLine(std::string_view line);
+
+// What ended a script before its end: a bad line, or a read that failed.
+struct ScriptProblem {
+    enum class Kind { BadLine, Unreadable };
+    Kind kind = Kind::BadLine;
+    // The line it ended at, counted from 1 over every line, blank and comment lines included.
+    std::int64_t line = 0;
+    std::string problem;  // what is wrong with the line, or why the script cannot be read
+};
+
+// Longer lines are bad lines, refused without reading them to their end.
+constexpr std::size_t kLongestLine = std::size_t{1} << 20;
+
+// Reads a script pass by pass, so that a long script is never held whole.
+struct ScriptReader {
+    explicit ScriptReader(std::istream& script) : script(script) {}
+
+    std::istream& script;
+    std::int64_t lineNumber = 0;           // lines read so far
+    std::optional<ScriptProblem> problem;  // why reading ended early
+    std::string line;                      // the line being read, kept to reuse its memory
+};
+
+// The next pass of the script, past blank and comment lines; nothing at the end of the
+// script or at a problem, which `reader.problem` then holds.
+std::optional<PassInput> readPass(ScriptReader& reader);
+
+// The shortest decimal text that reads back as exactly this float.
+void appendFloat(std::string& out, float value);
 
 // One pass as a script line, with its line end: the frame time written so that it reads back
 // to the very same float, then left, right and fire when held, and one restart per restart.

@@ -1,7 +1,6 @@
 // pexilon-replay: runs a script of frame times and keys through the game's pass and prints
 // the state after every pass.
 #include <cerrno>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <system_error>
@@ -12,19 +11,6 @@ namespace {
 
 constexpr int kExitOutputFailed = 1;
 constexpr int kExitBadInput = 2;
-
-// Why the script cannot be read, or nothing when it opened.
-std::optional<std::string> openScript(std::ifstream& file, const std::string& path)
-{
-    // A directory opens like a file on Linux and then reads as empty: refuse it by name.
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored))
-        return std::make_error_code(std::errc::is_a_directory).message();
-    file.open(path);
-    if (!file)
-        return std::generic_category().message(errno);
-    return std::nullopt;
-}
 
 void say(std::string_view message)
 {

@@ -1,5 +1,4 @@
-// The replay tool's parts in-process: the command line, script lines, the pass loop and the
-// JSON printer.
+// The replay tool's parts in-process: the command line, the pass loop and the JSON printer.
 #include "tools/replay.hpp"
 
 #include <gtest/gtest.h>
@@ -72,111 +71,6 @@ TEST(CommandLine, RefusesUnknownOptionsAndASecondScript)
     EXPECT_EQ(parse({"--every", "0", "--fast"}).usageError, "--every needs a whole number of 1 or more, not '0'")
         << "the first problem is the one reported";
     EXPECT_TRUE(parse({"--every", "0", "--help"}).help) << "--help anywhere still shows the help";
-}
-
-// --- Script lines -------------------------------------------------------------------------
-
-TEST(ScriptLine, ReadsTheFrameTimeThenTheWordsInAnyOrder)
-{
-    const ScriptLine plain = parseScriptLine("0.016667");
-    ASSERT_EQ(plain.kind, LineKind::Pass);
-    EXPECT_EQ(plain.input.dt, 0.016667f);
-    EXPECT_FALSE(plain.input.held.left || plain.input.held.right || plain.input.held.fire);
-    EXPECT_EQ(plain.input.restarts, 0);
-
-    const ScriptLine all = parseScriptLine("0.02 fire right left");
-    ASSERT_EQ(all.kind, LineKind::Pass);
-    EXPECT_TRUE(all.input.held.left);
-    EXPECT_TRUE(all.input.held.right);
-    EXPECT_TRUE(all.input.held.fire);
-
-    const ScriptLine tabs = parseScriptLine("\t 0.02\t\tleft  \t");
-    ASSERT_EQ(tabs.kind, LineKind::Pass);
-    EXPECT_EQ(tabs.input.dt, 0.02f);
-    EXPECT_TRUE(tabs.input.held.left);
-    EXPECT_FALSE(tabs.input.held.right);
-
-    const ScriptLine crlf = parseScriptLine("0.02 fire\r");
-    ASSERT_EQ(crlf.kind, LineKind::Pass) << crlf.problem;
-    EXPECT_TRUE(crlf.input.held.fire);
-}
-
-TEST(ScriptLine, CountsEveryRestartWord)
-{
-    const ScriptLine line = parseScriptLine("0.02 restart fire restart restart");
-    ASSERT_EQ(line.kind, LineKind::Pass);
-    EXPECT_EQ(line.input.restarts, 3);
-    EXPECT_TRUE(line.input.held.fire);
-}
-
-TEST(ScriptLine, CapsTheFrameTimeAsTheMainLoopDoes)
-{
-    const std::pair<std::string_view, float> cases[] = {
-        {"0.3", 0.05f},  {"0.05", 0.05f},   {"0.0500001", 0.05f}, {"0.049", 0.049f}, {"1e-4", 1e-4f},
-        {"0", 0.0f},     {"0.0", 0.0f},     {"5.", 0.05f},        {".01", 0.01f},    {"2E-2", 0.02f},
-        {"1e-50", 0.0f},  // below the smallest float: rounds to zero, like any float parse
-        {"+0.02", 0.02f}, {"+1", 0.05f},
-    };
-    for (const auto& [text, dt] : cases) {
-        const ScriptLine line = parseScriptLine(text);
-        ASSERT_EQ(line.kind, LineKind::Pass) << text << ": " << line.problem;
-        EXPECT_EQ(line.input.dt, dt) << text;
-    }
-}
-
-TEST(ScriptLine, SkipsBlankAndCommentLines)
-{
-    for (const std::string_view text : {"", "   ", "\t", "\r", "# a note", "  \t# indented", "#0.05 fire"})
-        EXPECT_EQ(parseScriptLine(text).kind, LineKind::Ignored) << '"' << text << '"';
-}
-
-TEST(ScriptLine, NamesWhatIsWrongWithABadLine)
-{
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"abc", "bad frame time 'abc'"},
-        {"-0.01", "bad frame time '-0.01'"},
-        {"-0", "bad frame time '-0'"},  // a minus sign says negative, even on what reads as zero
-        {"-1e-50", "bad frame time '-1e-50'"},
-        {"+-1", "bad frame time '+-1'"},
-        {"+", "bad frame time '+'"},
-        {"inf", "bad frame time 'inf'"},
-        {"-inf", "bad frame time '-inf'"},
-        {"infinity", "bad frame time 'infinity'"},
-        {"nan", "bad frame time 'nan'"},
-        {"1e50", "bad frame time '1e50'"},  // infinite as a float
-        {"0.1x", "bad frame time '0.1x'"},
-        {"0x1p-4", "bad frame time '0x1p-4'"},
-        {"fire 0.02", "bad frame time 'fire'"},
-        {"0.02 jump", "unknown word 'jump'"},
-        {"0.02 fire Fire", "unknown word 'Fire'"},
-        {"0.02 fire,left", "unknown word 'fire,left'"},
-        {"0.02 fire # held", "unknown word '#'"},
-    };
-    for (const auto& [text, problem] : cases) {
-        const ScriptLine line = parseScriptLine(text);
-        EXPECT_EQ(line.kind, LineKind::Bad) << text;
-        EXPECT_EQ(line.problem, problem) << text;
-    }
-}
-
-TEST(Quoting, ShowsAFewDozenCharactersAndOnlyPrintableAscii)
-{
-    using namespace std::string_literals;
-    const std::string forty(kMostQuotedChars, 'x');
-    const std::string shorter(kMostQuotedChars - 3, 'x');
-    const std::pair<std::string, std::string> cases[] = {
-        {"jump", "'jump'"},
-        {"\x1b[2J\r\0\x7f\xff~ "s, R"('\x1b[2J\x0d\x00\x7f\xff~ ')"},
-        {R"(a\x41)", R"('a\\x41')"},  // a backslash of the input is told from an escape
-        {forty, "'" + forty + "'"},
-        {forty + "y", "'" + forty + "...'"},
-        {shorter + "\x01", "'" + shorter + "...'"},  // no escape is cut in half
-    };
-    for (const auto& [text, shown] : cases)
-        EXPECT_EQ(quoteForMessage(text), shown);
-    EXPECT_EQ(quoteForMessage(forty + forty, std::string_view::npos), "'" + forty + forty + "'");
-    EXPECT_EQ(parseScriptLine("0.02 " + std::string(200'000, 'j')).problem,
-              "unknown word '" + std::string(kMostQuotedChars, 'j') + "...'");
 }
 
 // --- The pass loop --------------------------------------------------------------------------
@@ -261,23 +155,6 @@ TEST(Replay, EveryStillPrintsTheLastPassBeforeABadLine)
     EXPECT_EQ(passNumbers(replayed), (std::vector<std::int64_t>{3, 5}));
     ASSERT_TRUE(replayed.problem.has_value());
     EXPECT_EQ(replayed.problem->line, 6);
-}
-
-TEST(ScriptReader, GivesThePassesInOrderThenTheBadLineByItsNumber)
-{
-    std::istringstream script("# warm up\n0.02 left\n\n0.3 fire restart\n0.02 jump\n0.02\n");
-    ScriptReader reader{script};
-    std::vector<PassInput> passes;
-    while (const std::optional<PassInput> pass = readPass(reader))
-        passes.push_back(*pass);
-    ASSERT_EQ(passes.size(), 2u);
-    EXPECT_TRUE(passes[0].held.left);
-    EXPECT_EQ(passes[1].dt, 0.05f);
-    EXPECT_EQ(passes[1].restarts, 1);
-    ASSERT_TRUE(reader.problem.has_value());
-    EXPECT_EQ(reader.problem->kind, ScriptProblem::Kind::BadLine);
-    EXPECT_EQ(reader.problem->line, 5);
-    EXPECT_FALSE(readPass(reader).has_value()) << "nothing is read past a problem";
 }
 
 TEST(ScriptReader, ALineOverTheLimitIsABadLineNotReadToItsEnd)
