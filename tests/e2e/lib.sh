@@ -144,12 +144,14 @@ start_fullscreen_manager() {
   abort "the fullscreen stand-in did not start"
 }
 
-# Starts the game on Mesa's software rasteriser; its output goes to game-N.log.
+# Starts the game on Mesa's software rasteriser with the arguments given; its output goes to
+# game-N.log. SIGINT keeps its default action, as for a game started from a terminal (a
+# script's background job would otherwise ignore it).
 start_game() {
   e2e_games=$((e2e_games + 1))
   GAME_LOG=$E2E_ART/game-$e2e_games.log
   GAME_RC=
-  LIBGL_ALWAYS_SOFTWARE=1 "$PEXILON" >"$GAME_LOG" 2>&1 &
+  LIBGL_ALWAYS_SOFTWARE=1 env --default-signal=INT "$PEXILON" "$@" >"$GAME_LOG" 2>&1 &
   GAME_PID=$!
   e2e_game_pids+=("$GAME_PID")
 }
@@ -178,8 +180,8 @@ focus_window() {
 }
 
 # Starts a game on the display of start_xvfb and waits until it has the keyboard and has drawn.
-launch_game() {
-  start_game
+launch_game() {  # launch_game [ARGS...]
+  start_game "$@"
   wait_window
   focus_window
   wait_for_picture first-frame 15 "$COLOUR_HUD_BACKDROP" 450 40 ||
