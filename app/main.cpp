@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
