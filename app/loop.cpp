@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/browser.hpp"
 #include "app/controls.hpp"
 #include "app/frame_timing.hpp"
 #include "app/recording.hpp"
@@ -39,6 +40,9 @@ bool openGameWindow(GameWindow& gameWindow)
     }
     SDL_GL_MakeCurrent(gameWindow.window, gameWindow.context);
     SDL_GL_SetSwapInterval(1);
+#ifdef __EMSCRIPTEN__
+    prepareBrowserGl();
+#endif
     return true;
 }
 
@@ -56,6 +60,9 @@ void playPass(const GameWindow& gameWindow, GameState& state, const PassInput& i
     SDL_SetWindowTitle(gameWindow.window, title.c_str());
     drawFrame(gameWindow.window, state);
     SDL_GL_SwapWindow(gameWindow.window);
+#ifdef __EMSCRIPTEN__
+    awaitBrowserFrame();
+#endif
 }
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <ios>
@@ -67,28 +67,32 @@ std::string_view takeField(std::string_view& rest)
     return field;
 }
 
+// A plain decimal number (digits, a point, a sign, an exponent) as a 32-bit float. Built on
+// strtof, not from_chars: Emscripten's C++ library has no floating-point from_chars, and the
+// browser build must read every script as the desktop's does.
+std::optional<float> parseDecimal(std::string_view text)
+{
+    // strtof would also take spaces, hexadecimal, "inf" and "nan".
+    if (text.empty() || text.find_first_not_of("0123456789.eE+-") != std::string_view::npos)
+        return std::nullopt;
+    const std::string terminated(text);
+    char* stop = nullptr;
+    // Past float's range strtof rounds as a float parse does, to infinity or to zero.
+    const float value = std::strtof(terminated.c_str(), &stop);
+    if (stop != terminated.c_str() + terminated.size())
+        return std::nullopt;
+    return value;
+}
+
 // A frame time as a 32-bit float, or nothing when it is not a plain decimal number of
-// 0 or more (negative, infinite, NaN, trailing junk).
+// 0 or more (negative, infinite, trailing junk).
 std::optional<float> parseFrameTime(std::string_view text)
 {
     // A minus sign says negative, even on a number that reads as zero ("-0", "-1e-50").
     if (text.starts_with('-'))
         return std::nullopt;
-    // A plus sign in front of a number is still a decimal number; from_chars takes none.
-    if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+')
-        text.remove_prefix(1);
-    float value = 0.0f;
-    const char* const end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (stop != end)
-        return std::nullopt;
-    // from_chars rejects a value past float's range without saying which side; strtof
-    // rounds it the way a float parse does, to infinity (refused below) or to zero.
-    if (error == std::errc::result_out_of_range)
-        value = std::strtof(std::string(text).c_str(), nullptr);
-    else if (error != std::errc())
-        return std::nullopt;
-    if (!std::isfinite(value))
+    const std::optional<float> value = parseDecimal(text);
+    if (!value || !std::isfinite(*value))
         return std::nullopt;
     return value;
 }
@@ -184,11 +188,126 @@ std::optional<PassInput> readPass(ScriptReader& reader)
     }
 }
 
+namespace {
+
+// A positive float's decimal digits with the power of ten of the first: digits "25" with
+// exponent -2 is 0.025.
+struct Decimal {
+    std::uint32_t digits = 0;
+    int exponent = 0;
+    int length = 1;  // digits counted, trailing zeros included
+};
+
+std::uint32_t powerOfTen(int power)
+{
+    std::uint32_t result = 1;
+    for (int i = 0; i < power; ++i)
+        result *= 10;
+    return result;
+}
+
+bool readsBackAs(const Decimal& decimal, float value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%ue%d", decimal.digits, decimal.exponent - decimal.length + 1);
+    return std::strtof(text, nullptr) == value;
+}
+
+// The decimal of `length` digits nearest to the value, as printf rounds it.
+Decimal nearestDecimal(float value, int length)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*e", length - 1, static_cast<double>(value));
+    Decimal decimal;
+    decimal.length = length;
+    const char* c = text;
+    for (; *c != 'e'; ++c) {
+        if (*c != '.')
+            decimal.digits = decimal.digits * 10 + static_cast<std::uint32_t>(*c - '0');
+    }
+    decimal.exponent = std::atoi(c + 1);
+    return decimal;
+}
+
+// One unit more in the last digit, staying at the same number of digits past a power of ten.
+Decimal nextDecimalUp(Decimal decimal)
+{
+    if (decimal.digits == powerOfTen(decimal.length) - 1) {
+        decimal.digits = powerOfTen(decimal.length - 1);
+        ++decimal.exponent;
+    } else {
+        ++decimal.digits;
+    }
+    return decimal;
+}
+
+// The fewest digits that read back as the value, the nearest such when there are several.
+// At a power of two the gap to the next float below is half the gap above, so the nearest
+// decimal of a length can fall just below and miss while the next one up reads back.
+Decimal shortestDecimal(float value)
+{
+    constexpr int kDigitsThatAlwaysReadBack = 9;
+    for (int length = 1;; ++length) {
+        const Decimal nearest = nearestDecimal(value, length);
+        if (length == kDigitsThatAlwaysReadBack || readsBackAs(nearest, value))
+            return nearest;
+        const Decimal above = nextDecimalUp(nearest);
+        if (readsBackAs(above, value))
+            return above;
+    }
+}
+
+// d.ddde+XX: at least two exponent digits, as printf writes them.
+std::string scientificText(const std::string& digits, int exponent)
+{
+    std::string text(1, digits[0]);
+    if (digits.size() > 1) {
+        text += '.';
+        text.append(digits, 1);
+    }
+    char power[16];
+    std::snprintf(power, sizeof power, "e%c%02d", exponent < 0 ? '-' : '+', exponent < 0 ? -exponent : exponent);
+    return text + power;
+}
+
+// A whole number is written out exactly, every digit, as printf's %.0f writes it.
+std::string fixedText(const std::string& digits, int exponent, float value)
+{
+    if (exponent < 0)
+        return "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= whole) {
+        char text[48];
+        std::snprintf(text, sizeof text, "%.0f", static_cast<double>(value));
+        return text;
+    }
+    return digits.substr(0, whole) + '.' + digits.substr(whole);
+}
+
+}  // namespace
+
+// What std::to_chars writes for a float: the shortest digits, in fixed or scientific notation,
+// whichever is shorter, fixed on a tie. Emscripten's C++ library has no floating-point
+// to_chars, and the browser build must write what the desktop's writes, byte for byte.
 void appendFloat(std::string& out, float value)
 {
-    char buffer[32];
-    const std::to_chars_result result = std::to_chars(std::begin(buffer), std::end(buffer), value);
-    out.append(buffer, result.ptr);
+    if (std::signbit(value))
+        out += '-';
+    value = std::fabs(value);
+    if (value == 0.0f) {
+        out += '0';
+        return;
+    }
+    if (!std::isfinite(value)) {
+        out += std::isnan(value) ? "nan" : "inf";
+        return;
+    }
+    const Decimal decimal = shortestDecimal(value);
+    std::string digits = std::to_string(decimal.digits);
+    digits.erase(digits.find_last_not_of('0') + 1);
+    const std::string fixed = fixedText(digits, decimal.exponent, value);
+    const std::string scientific = scientificText(digits, decimal.exponent);
+    out += fixed.size() <= scientific.size() ? fixed : scientific;
 }
 
 void appendScriptLine(std::string& out, const PassInput& input)

@@ -86,6 +86,7 @@ TEST(ScriptLine, NamesWhatIsWrongWithABadLine)
         {"1e50", "bad frame time '1e50'"},  // infinite as a float
         {"0.1x", "bad frame time '0.1x'"},
         {"0x1p-4", "bad frame time '0x1p-4'"},
+        {"\v0.02", "bad frame time '\\x0b0.02'"},  // strtof would skip the leading space
         {"fire 0.02", "bad frame time 'fire'"},
         {"0.02 jump", "unknown word 'jump'"},
         {"0.02 fire Fire", "unknown word 'Fire'"},

@@ -372,6 +372,35 @@ TEST(Printer, FloatsTakeTheirShortestForm)
     EXPECT_EQ(printedFloat(2.125f), "2.125");
 }
 
+// Floats are written our own way (the browser's C++ library has no floating-point to_chars),
+// and must come out exactly as the standard library writes them on the desktop. Where
+// the two could part: beside powers of two (lopsided rounding ranges), beside powers of ten
+// (a digit more or less), whole numbers written out, subnormals, and anything at random.
+TEST(Printer, FloatsAreWrittenExactlyAsTheStandardLibraryWritesThem)
+{
+    std::vector<std::uint32_t> patterns;
+    for (std::uint32_t exponent = 0; exponent < 255; ++exponent) {
+        for (std::uint32_t offset = 0; offset < 64; ++offset)
+            patterns.insert(patterns.end(), {(exponent << 23) + offset, (exponent << 23) - offset - 1});
+    }
+    for (int power = -45; power <= 38; ++power) {
+        const std::uint32_t tenth = bitsOf(readFloat("1e" + std::to_string(power)));
+        for (std::uint32_t offset = 0; offset < 64; ++offset)
+            patterns.insert(patterns.end(), {tenth + offset, tenth - offset});
+    }
+    std::mt19937 bits(11);
+    for (int i = 0; i < 50000; ++i)
+        patterns.push_back(static_cast<std::uint32_t>(bits()));
+    for (const std::uint32_t pattern : patterns) {
+        const float value = std::bit_cast<float>(pattern);
+        if (!std::isfinite(value))
+            continue;
+        char standard[64];
+        const std::to_chars_result end = std::to_chars(std::begin(standard), std::end(standard), value);
+        ASSERT_EQ(printedFloat(value), std::string(standard, end.ptr)) << "bits " << pattern;
+    }
+}
+
 TEST(Printer, StringsEscapeQuotesBackslashesAndControlCharacters)
 {
     std::string text;
