@@ -12,6 +12,11 @@ EM_JS(void, runContextCreatedCallbacks, (), {
 EM_ASYNC_JS(void, waitForAnimationFrame, (), {
     await new Promise(function (resolve) { requestAnimationFrame(resolve); });
 });
+
+EM_JS(void, callPageGameEnd, (int exitCode), {
+    if (Module.onGameEnd)
+        Module.onGameEnd(exitCode);
+});
 // clang-format on
 
 void prepareBrowserGl()
@@ -22,4 +27,9 @@ void prepareBrowserGl()
 void awaitBrowserFrame()
 {
     waitForAnimationFrame();
+}
+
+void tellPageGameEnded(int exitCode)
+{
+    callPageGameEnd(exitCode);
 }

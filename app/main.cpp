@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/browser.hpp"
 #include "app/loop.hpp"
 #include "app/options.hpp"
 #include "app/recording.hpp"
@@ -85,5 +86,9 @@ int main(int argc, char** argv)
     case Mode::Play:
         break;
     }
-    return runGame({});
+    const int exitCode = runGame({});
+#ifdef __EMSCRIPTEN__
+    tellPageGameEnded(exitCode);
+#endif
+    return exitCode;
 }
