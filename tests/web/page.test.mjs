@@ -42,7 +42,7 @@ function hullCentre(picture) {
   return first < 0 ? NaN : (first + row.lastIndexOf(1) + 1) / 2;
 }
 
-let server, context, page;
+let server, context, page, profile;
 const consoleErrors = [];
 
 before(async () => {
@@ -58,7 +58,8 @@ before(async () => {
     fs.createReadStream(file).pipe(response);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  context = await chromium.launchPersistentContext(fs.mkdtempSync(path.join(os.tmpdir(), 'pexilon-chromium-')), {
+  profile = fs.mkdtempSync(path.join(os.tmpdir(), 'pexilon-chromium-'));
+  context = await chromium.launchPersistentContext(profile, {
     executablePath: '/usr/bin/chromium',
     viewport: { width: 900, height: 700 },
     args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-sandbox', '--disable-background-networking',
@@ -73,6 +74,7 @@ before(async () => {
 after(async () => {
   await context?.close();
   server?.close();
+  if (profile) fs.rmSync(profile, { recursive: true, force: true });
 });
 
 // Screenshots until the picture passes the check, for at most ten seconds; the last one.
