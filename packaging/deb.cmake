@@ -1,0 +1,31 @@
+# The Debian package, built by CPack's DEB generator: scripts/package configures and checks it.
+# It holds exactly what `cmake --install` puts under /usr.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME pexilon)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_PACKAGE_CONTACT "Pexilon maintainers <maintainers@users.noreply.c-seed-d27e162e.example>")
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade shooter: hold the lane, claim the crates")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [[
+Your ship slides along the bottom of the screen and fires volleys upward;
+yellow, blue and red monsters sink down the central lane, tougher and
+faster with every wave. Crates beside the lane restore health or grant
+more guns, more shot power and the supergun, and every monster that slips
+past takes an upgrade back.
+.
+Games can be recorded and watched again, and pexilon-replay plays a
+recorded game without a window, printing the state after every pass.]])
+# Debian wants stripped programs and control files with fixed permissions.
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
+# SDL opens the X11 libraries and the GL and EGL loaders with dlopen when it starts its video
+# and makes the GL context, so dpkg-shlibdeps never sees them. Where the release packages SDL3
+# its library package brings them; where SDL3 is linked into the game they are named here.
+if(NOT TARGET SDL3::SDL3-shared)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libx11-6, libxext6, libxrandr2, libxcursor1, libxi6, libxfixes3, libxss1, libxkbcommon0, libgl1, libegl1")
+endif()
+
+include(CPack)
