@@ -6,29 +6,6 @@ set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_begin "$@"
 
-readonly first_title="Pexilon  |  Score: 0  Health: 100  Level: 1  Wave: 1  Monsters: 0  Shots: 1  Power: 1  |  A/D Move  |  SPACE Shoot  |  R Restart  |  F11 Fullscreen  |  ESC Exit"
-
-title_at_start() {
-  start_game
-  wait_window
-  # The window is mapped with the title "Pexilon" before the first pass sets the status
-  # line, so wait for the line, then read it at once. The first monster spawns 0.35 s into
-  # the game and the title follows within a pass, so a slow start may already show
-  # "Monsters: 1"; either is the untouched first game.
-  if wait_title '\|' 5; then
-    if [[ $TITLE == "${first_title/Monsters: 0/Monsters: 1}" ]]; then
-      pass "the first title is the start-up line (read after the first spawn)"
-    else
-      check_equal "the first title is the start-up line" "$TITLE" "$first_title"
-    fi
-  else
-    fail "the status line never reached the title: '$TITLE'"
-  fi
-  focus_window
-  wait_for_picture first-frame 15 "$COLOUR_HUD_BACKDROP" 450 40 ||
-    abort "the first frame never showed the HUD backdrop"
-}
-
 moving() {
   local start_centre moved_centre
   steer_ship_to 450 || fail "could not bring the ship back to the lane centre"
