@@ -23,9 +23,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
 # SDL opens the X11 libraries and the GL and EGL loaders with dlopen when it starts its video
 # and makes the GL context, so dpkg-shlibdeps never sees them. Where the release packages SDL3
-# its library package brings them; where SDL3 is linked into the game they are named here.
+# its library package depends on them; where SDL3 is linked into the game they are named here:
+# those its X11 video and GL context open (built without Wayland, it never opens xkbcommon).
 if(NOT TARGET SDL3::SDL3-shared)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libx11-6, libxext6, libxrandr2, libxcursor1, libxi6, libxfixes3, libxss1, libxkbcommon0, libgl1, libegl1")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libx11-6, libxext6, libxrandr2, libxcursor1, libxi6, libxfixes3, libxss1, libgl1, libegl1")
 endif()
 
 include(CPack)
