@@ -21,12 +21,14 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
-# SDL opens the X11 libraries and the GL and EGL loaders with dlopen when it starts its video
-# and makes the GL context, so dpkg-shlibdeps never sees them. Where the release packages SDL3
-# its library package depends on them; where SDL3 is linked into the game they are named here:
-# those its X11 video and GL context open (built without Wayland, it never opens xkbcommon).
+# SDL opens these with dlopen, so dpkg-shlibdeps never sees them. libGL makes the GL context;
+# the release's own SDL3 package only recommends it. Where SDL3 is linked into the game, also
+# the X11 libraries its video opens (the release's SDL3 package depends on them itself) and
+# libEGL, which it opens for an EGL context. Built without Wayland, it never opens xkbcommon.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1")
 if(NOT TARGET SDL3::SDL3-shared)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libx11-6, libxext6, libxrandr2, libxcursor1, libxi6, libxfixes3, libxss1, libgl1, libegl1")
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+    ", libx11-6, libxext6, libxrandr2, libxcursor1, libxi6, libxfixes3, libxss1, libegl1")
 endif()
 
 include(CPack)
