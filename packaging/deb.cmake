@@ -21,14 +21,13 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
-# SDL opens these with dlopen, so dpkg-shlibdeps never sees them. libGL makes the GL context;
-# the release's own SDL3 package only recommends it. Where SDL3 is linked into the game, also
-# the X11 libraries its video opens (the release's SDL3 package depends on them itself) and
-# libEGL, which it opens for an EGL context. Built without Wayland, it never opens xkbcommon.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1")
+# SDL opens these with dlopen, so dpkg-shlibdeps never sees them: the X11 libraries its video
+# uses and the GL and EGL loaders it makes the context with. The release's own SDL3 package
+# depends on the X11 ones, and the game links libGL itself there; where SDL3 is linked into
+# the game they are all named here. Built without Wayland, this SDL3 never opens xkbcommon.
 if(NOT TARGET SDL3::SDL3-shared)
-  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-    ", libx11-6, libxext6, libxrandr2, libxcursor1, libxi6, libxfixes3, libxss1, libegl1")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libx11-6, libxext6, libxrandr2, libxcursor1, libxi6, libxfixes3, libxss1, libgl1, libegl1")
 endif()
 
 include(CPack)
