@@ -3,6 +3,7 @@
 # metadata pass their validators, the manual pages format without a warning, the PNG icons are
 # renders of the SVG drawing, and the changelog and the metadata's release carry the version.
 #   desktop_files_test.sh SOURCE_DIR PROJECT_VERSION
+# shellcheck disable=SC2317  # functions called through check are reached
 set -euo pipefail
 share=$1/share
 version=$2

@@ -3,6 +3,7 @@
 # installed: the game found on the PATH opens its window with the first status line and ends
 # with exit code 0 on ESC, and the packaged replay tool prints a golden game exactly.
 #   installed_test.sh ARTIFACT_DIR
+# shellcheck disable=SC2317  # functions called through check are reached
 set -uo pipefail
 tests=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=tests/e2e/lib.sh
