@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The files a desktop reads, as they are in the tree: the menu entry and the software-centre
 # metadata pass their validators, the manual pages format without a warning, the PNG icons are
-# renders of the SVG drawing, and the changelog and the metadata's release carry the version.
+# renders of the SVG drawing, and the changelog, the metadata's release and the manual pages
+# carry the version.
 #   desktop_files_test.sh SOURCE_DIR PROJECT_VERSION
 # shellcheck disable=SC2317  # functions called through check are reached
 set -euo pipefail
@@ -24,6 +25,7 @@ man_page_is_clean() {
 }
 for page in "$share"/man/*.6; do
   check "$(basename "$page") formats without warnings" man_page_is_clean "$page"
+  check "$(basename "$page") is the page of version $version" grep -q "^\.TH .* \"Pexilon $version\"" "$page"
 done
 
 # A PNG left behind by a change of the drawing differs from a fresh render by far more than the
