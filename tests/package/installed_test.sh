@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Run by scripts/check-package-install inside a fresh Debian root where the package was just
-# installed: the game found on the PATH opens its window with the first status line and ends
-# with exit code 0 on ESC, and the packaged replay tool prints a golden game exactly.
-#   installed_test.sh ARTIFACT_DIR
+# installed: the game found on the PATH is the packaged version, opens its window with the first
+# status line and ends with exit code 0 on ESC, and the packaged replay tool prints a golden
+# game exactly.
+#   installed_test.sh ARTIFACT_DIR VERSION
 # shellcheck disable=SC2317  # functions called through check are reached
 set -uo pipefail
 tests=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=tests/e2e/lib.sh
 source "$tests/e2e/lib.sh"
+version=$2
 e2e_begin "$(command -v pexilon)" "$1"
+
+check_equal "pexilon --version names the packaged version" "$(pexilon --version)" "pexilon $version"
 
 start_xvfb
 title_at_start
