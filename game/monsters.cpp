@@ -2,8 +2,8 @@
 #include "game/monsters.hpp"
 
 #include <algorithm>
-#include <cmath>
 
+#include "game/exact_math.hpp"
 #include "game/game_state.hpp"
 #include "game/random.hpp"
 #include "game/waves.hpp"
@@ -84,7 +84,7 @@ Monster spawnMonster(std::mt19937& rng, std::int32_t wave, std::int32_t& mediumS
     const float left = laneLeft + kSpawnMargin;
     monster.x = left + positionRoll * ((laneRight - monster.width - kSpawnMargin) - left);
 
-    const float growth = std::pow(kSpeedGrowthPerWave, static_cast<float>(wavesSinceFirst));
+    const float growth = wholePower(kSpeedGrowthPerWave, wavesSinceFirst);
     monster.speed = std::min(traits.speedCap, traits.baseSpeed * growth);
     return monster;
 }

@@ -2,8 +2,8 @@
 #include "game/ship.hpp"
 
 #include <algorithm>
-#include <cmath>
 
+#include "game/exact_math.hpp"
 #include "game/game_state.hpp"
 
 namespace {
@@ -60,7 +60,8 @@ void fireVolley(const PlayerShip& ship, std::int32_t guns, std::int32_t power, b
         for (std::int32_t i = 0; i < guns; ++i) {
             const float t = static_cast<float>(i) / static_cast<float>(guns - 1);
             const float angle = ((t * halfAngle) * 2.0f - halfAngle) * kPi / 180.0f;
-            shots.push_back({cx, y0, std::sin(angle) * kShotSpeedPerSecond, -std::cos(angle) * kShotSpeedPerSecond,
+            shots.push_back({cx, y0, smallAngleSine(angle) * kShotSpeedPerSecond,
+                             -smallAngleCosine(angle) * kShotSpeedPerSecond,
                              kShotRadius, power});
         }
         return;
