@@ -42,7 +42,7 @@ std::optional<std::string> openScript(std::ifstream& file, const std::string& pa
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored))
         return std::make_error_code(std::errc::is_a_directory).message();
-    file.open(path);
+    file.open(path, std::ios::binary);
     if (!file)
         return std::generic_category().message(errno);
     return std::nullopt;

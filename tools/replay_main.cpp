@@ -7,6 +7,13 @@
 
 #include "tools/replay.hpp"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#endif
+
 namespace {
 
 constexpr int kExitOutputFailed = 1;
@@ -44,6 +51,12 @@ std::string problemMessage(const ScriptProblem& problem, std::string_view path)
 
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    // Text mode would write every line end as CRLF and stop reading at a Ctrl-Z byte: scripts,
+    // traces and messages are the same bytes as on Linux.
+    for (FILE* stream : {stdin, stdout, stderr})
+        _setmode(_fileno(stream), _O_BINARY);
+#endif
     // Unsynchronised, the standard streams read and write through file buffers, which report
     // a failed read as an exception with the system's reason and a failed write in their state.
     std::ios::sync_with_stdio(false);
