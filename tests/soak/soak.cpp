@@ -1,7 +1,11 @@
 // Long random play through the game's own pass, with the game's invariants checked after
 // every pass.
 //
-//   soak [--passes N]     (default 1000000, shared out over the fixed seeds)
+//   soak [--passes N] [--scripts FOLDER]
+//
+// N (default 1000000) is shared out over the fixed seeds. With --scripts each seed's game is
+// also written to FOLDER/seed-SEED.txt as a replay script, which the replay tool plays into
+// the very same game (scripts/build-windows --check compares the traces of Linux and Windows).
 //
 // A random player, driven by the soak's own generator (never the game's), mashes keys,
 // hunts monsters, shoots both crate columns, idles long enough for games to end, and
@@ -10,8 +14,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -21,6 +27,7 @@
 #include "game/pass.hpp"
 #include "game/waves.hpp"
 #include "game/weapon_column.hpp"
+#include "tools/replay.hpp"
 
 namespace {
 
@@ -205,13 +212,29 @@ struct Figures {
     std::int64_t restarts = 0;
     std::int64_t upgradesGranted = 0;
     std::int64_t mostMonsters = 0;
-    std::int32_t mostGuns = 0;
     std::int32_t mostPower = 0;
-    bool supergunSeen = false;
+    std::int32_t highestWave = 0;
+    bool loadoutSeen[kMostGuns + 1][2] = {};  // by guns, then supergun
 };
 
-// Plays `passes` passes from one seed; false after reporting a broken invariant.
-bool soakOneSeed(std::uint64_t seed, std::int64_t passes, Figures& figures)
+// The pass as a line of a replay script: the measured frame time, which the tool caps as
+// the game does, then the words.
+void writeScriptLine(std::ostream& script, float measuredFrameTime, const PassInput& input)
+{
+    std::string line;
+    appendFloat(line, measuredFrameTime);
+    for (const auto& [held, word] : {std::pair{input.held.left, " left"}, std::pair{input.held.right, " right"},
+                                     std::pair{input.held.fire, " fire"}})
+        if (held)
+            line += word;
+    for (int i = 0; i < input.restarts; ++i)
+        line += " restart";
+    script << line << '\n';
+}
+
+// Plays `passes` passes from one seed, writing them to `script` when it is open; false after
+// reporting a broken invariant.
+bool soakOneSeed(std::uint64_t seed, std::int64_t passes, Figures& figures, std::ofstream& script)
 {
     std::mt19937_64 dice(seed);
     Player player;
@@ -223,7 +246,10 @@ bool soakOneSeed(std::uint64_t seed, std::int64_t passes, Figures& figures)
         PassInput input;
         input.restarts = chooseRestarts(dice, state);
         input.held = chooseKeys(player, dice, state);
-        input.dt = capFrameTime(chooseFrameTime(dice));
+        const float measuredFrameTime = chooseFrameTime(dice);
+        input.dt = capFrameTime(measuredFrameTime);
+        if (script.is_open())
+            writeScriptLine(script, measuredFrameTime, input);
         runPass(state, input);
 
         const std::string broken = brokenInvariant(state, input.restarts > 0 ? 0 : scoreBefore);
@@ -238,48 +264,83 @@ bool soakOneSeed(std::uint64_t seed, std::int64_t passes, Figures& figures)
         const std::int32_t lastUpgradeScoreAfterRestarts = input.restarts > 0 ? 0 : lastUpgradeScoreBefore;
         figures.upgradesGranted += state.lastUpgradeScore != lastUpgradeScoreAfterRestarts ? 1 : 0;
         figures.mostMonsters = std::max<std::int64_t>(figures.mostMonsters, state.monsters.size());
-        figures.mostGuns = std::max(figures.mostGuns, state.guns);
         figures.mostPower = std::max(figures.mostPower, state.power);
-        figures.supergunSeen = figures.supergunSeen || state.supergun;
+        figures.highestWave = std::max(figures.highestWave, state.wave);
+        figures.loadoutSeen[state.guns][state.supergun ? 1 : 0] = true;
     }
     return true;
 }
 
-std::int64_t parsePasses(int argc, char** argv)
+struct Options {
+    std::int64_t passes = 1000000;
+    std::string scriptFolder;  // empty: no scripts written
+};
+
+// The options, or nothing when they are not understood.
+std::optional<Options> parseOptions(int argc, char** argv)
 {
-    constexpr std::int64_t kDefaultPasses = 1000000;
-    if (argc == 1)
-        return kDefaultPasses;
-    std::int64_t passes = 0;
-    if (argc == 3 && std::string_view(argv[1]) == "--passes") {
-        const std::string_view text = argv[2];
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), passes);
-        if (error == std::errc() && end == text.data() + text.size() && passes >= 1)
-            return passes;
+    Options options;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string_view option = argv[i];
+        const std::string_view value = argv[i + 1];
+        if (option == "--scripts") {
+            options.scriptFolder = value;
+            continue;
+        }
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), options.passes);
+        if (option != "--passes" || error != std::errc() || end != value.data() + value.size() || options.passes < 1)
+            return std::nullopt;
     }
-    return 0;
+    if (argc % 2 == 0)
+        return std::nullopt;
+    return options;
+}
+
+// The loadouts seen, as "1 2 3 2S 3S": gun counts, S with the supergun.
+std::string loadoutsSeen(const Figures& figures)
+{
+    std::string seen;
+    for (const int supergun : {0, 1})
+        for (std::int32_t guns = 1; guns <= kMostGuns; ++guns)
+            if (figures.loadoutSeen[guns][supergun]) {
+                if (!seen.empty())
+                    seen += ' ';
+                seen += std::to_string(guns);
+                if (supergun)
+                    seen += 'S';
+            }
+    return seen;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    const std::int64_t passes = parsePasses(argc, argv);
-    if (passes == 0) {
-        std::cerr << "usage: soak [--passes N]   (N >= 1, default 1000000)\n";
+    const std::optional<Options> options = parseOptions(argc, argv);
+    if (!options) {
+        std::cerr << "usage: soak [--passes N] [--scripts FOLDER]   (N >= 1, default 1000000)\n";
         return 2;
     }
     constexpr auto kSeedCount = static_cast<std::int64_t>(std::size(kSeeds));
     Figures figures;
     for (std::int64_t i = 0; i < kSeedCount; ++i) {
-        const std::int64_t share = passes / kSeedCount + (i < passes % kSeedCount ? 1 : 0);
-        if (!soakOneSeed(kSeeds[i], share, figures))
+        const std::int64_t share = options->passes / kSeedCount + (i < options->passes % kSeedCount ? 1 : 0);
+        std::ofstream script;
+        if (!options->scriptFolder.empty()) {
+            const std::string path = options->scriptFolder + "/seed-" + std::to_string(kSeeds[i]) + ".txt";
+            script.open(path, std::ios::binary);
+            if (!script) {
+                std::cerr << "soak: cannot write " << path << '\n';
+                return 2;
+            }
+        }
+        if (!soakOneSeed(kSeeds[i], share, figures, script))
             return 1;
     }
     std::cout << "soak: " << figures.passes << " passes from " << kSeedCount << " seeds, " << figures.gamesEnded
               << " games ended, " << figures.restarts << " restarts, " << figures.upgradesGranted
-              << " upgrades granted (most guns " << figures.mostGuns << ", most power " << figures.mostPower
-              << ", supergun " << (figures.supergunSeen ? "won" : "never won") << "), most monsters alive "
-              << figures.mostMonsters << "; every invariant held\n";
+              << " upgrades granted (most power " << figures.mostPower << ", loadouts " << loadoutsSeen(figures)
+              << "), highest wave " << figures.highestWave << ", most monsters alive " << figures.mostMonsters
+              << "; every invariant held\n";
     return 0;
 }
