@@ -4,7 +4,9 @@
 #pragma once
 
 #ifdef _WIN32
+#ifndef NOMINMAX  // already defined by MinGW's C++ library
 #define NOMINMAX
+#endif
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #else
