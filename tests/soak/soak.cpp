@@ -25,9 +25,9 @@
 
 #include "game/game_state.hpp"
 #include "game/pass.hpp"
+#include "game/script.hpp"
 #include "game/waves.hpp"
 #include "game/weapon_column.hpp"
-#include "tools/replay.hpp"
 
 namespace {
 
@@ -217,21 +217,6 @@ struct Figures {
     bool loadoutSeen[kMostGuns + 1][2] = {};  // by guns, then supergun
 };
 
-// The pass as a line of a replay script: the measured frame time, which the tool caps as
-// the game does, then the words.
-void writeScriptLine(std::ostream& script, float measuredFrameTime, const PassInput& input)
-{
-    std::string line;
-    appendFloat(line, measuredFrameTime);
-    for (const auto& [held, word] : {std::pair{input.held.left, " left"}, std::pair{input.held.right, " right"},
-                                     std::pair{input.held.fire, " fire"}})
-        if (held)
-            line += word;
-    for (int i = 0; i < input.restarts; ++i)
-        line += " restart";
-    script << line << '\n';
-}
-
 // Plays `passes` passes from one seed, writing them to `script` when it is open; false after
 // reporting a broken invariant.
 bool soakOneSeed(std::uint64_t seed, std::int64_t passes, Figures& figures, std::ofstream& script)
@@ -239,6 +224,7 @@ bool soakOneSeed(std::uint64_t seed, std::int64_t passes, Figures& figures, std:
     std::mt19937_64 dice(seed);
     Player player;
     GameState state = createGameState();
+    std::string line;  // the script line of a pass, kept to reuse its memory
     for (std::int64_t pass = 1; pass <= passes; ++pass) {
         const bool wasOver = state.gameOver;
         const std::int32_t lastUpgradeScoreBefore = state.lastUpgradeScore;
@@ -246,10 +232,12 @@ bool soakOneSeed(std::uint64_t seed, std::int64_t passes, Figures& figures, std:
         PassInput input;
         input.restarts = chooseRestarts(dice, state);
         input.held = chooseKeys(player, dice, state);
-        const float measuredFrameTime = chooseFrameTime(dice);
-        input.dt = capFrameTime(measuredFrameTime);
-        if (script.is_open())
-            writeScriptLine(script, measuredFrameTime, input);
+        input.dt = capFrameTime(chooseFrameTime(dice));
+        if (script.is_open()) {
+            line.clear();
+            appendScriptLine(line, input);
+            script << line;
+        }
         runPass(state, input);
 
         const std::string broken = brokenInvariant(state, input.restarts > 0 ? 0 : scoreBefore);
