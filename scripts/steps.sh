@@ -184,13 +184,13 @@ missing_packages() {
 }
 
 ensure_packages() {  # ensure_packages LOG PACKAGE...
-  local log=$1 missing
+  local apt_log=$1 missing
   shift
   mapfile -t missing < <(missing_packages "$@")
   ((${#missing[@]})) || return 0
-  apt_update_once "$log"
+  apt_update_once "$apt_log"
   step_say "installing ${#missing[@]} packages with apt-get (up to several minutes on a fresh machine): ${missing[*]}"
-  run_logged "installing ${#missing[@]} packages" "$log" \
+  run_logged "installing ${#missing[@]} packages" "$apt_log" \
     apt_get install --no-install-recommends "${missing[@]}"
 }
 
