@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The window and the empty playfield: title, backdrop colours at logical points, the picture
+# The window and the empty playfield: title, icon, backdrop colours at logical points, the picture
 # stretched over a resized window, ESC's exit code, and the start-up failure without a display.
 set -uo pipefail
 # shellcheck source=tests/e2e/lib.sh
@@ -23,9 +23,19 @@ check_backdrop() {  # check_backdrop WHERE
   check_colour "$1: black below y 666, in the gaps and beside the columns" "$COLOUR_BLACK" "${black[@]}"
 }
 
+# The window's icon is share/icons/pexilon-64.png pixel for pixel: _NET_WM_ICON holds its width,
+# height and one ARGB number per pixel (a channel mix-up or a different picture differs).
+window_icon_is_the_game_icon() {
+  local png=$E2E_LIB_DIR/../../share/icons/pexilon-64.png want
+  want=$(convert "$png" -depth 8 rgba:- | od -An -v -tu1 -w4 |
+    awk '{ printf "%s%.0f", (NR > 1 ? ", " : ""), (($4 * 256 + $1) * 256 + $2) * 256 + $3 }')
+  [[ $(xprop -id "$WIN" -notype -f _NET_WM_ICON 32c _NET_WM_ICON) == "_NET_WM_ICON = 64, 64, $want" ]]
+}
+
 window_and_playfield() {
   launch_game
   check "the title starts with Pexilon" wait_title '^Pexilon' 1
+  check "the window's icon is the game's 64 px icon" window_icon_is_the_game_icon
   check_equal "the window opens at 900 x 700" "$(window_size)" 900x700
 
   take_shot playfield-900x700
