@@ -40,9 +40,6 @@ bool openGameWindow(GameWindow& gameWindow)
     }
     SDL_GL_MakeCurrent(gameWindow.window, gameWindow.context);
     SDL_GL_SetSwapInterval(1);
-#ifdef __EMSCRIPTEN__
-    prepareBrowserGl();
-#endif
     return true;
 }
 
