@@ -50,6 +50,9 @@ struct LayerState {
     Colour colour{1.0f, 1.0f, 1.0f, 1.0f};
     Colour clearColour{0.0f, 0.0f, 0.0f, 0.0f};
     float lineWidthPixels = 1.0f;
+    bool blending = false;
+    GLenum blendSource = GL_ONE;
+    GLenum blendDestination = GL_ZERO;
     SetViewport viewport{0, 0, 0, 0};
     GLenum primitive = GL_QUADS;
     std::vector<Corner> corners;  // of the primitive being built, in clip space
@@ -69,13 +72,48 @@ void setCurrentMatrix(const Matrix& matrix)
     layer.transform = multiplied(layer.projection, layer.modelView);
 }
 
+constexpr float kSteps = 255.0f;  // of an 8-bit colour channel
+
+// Halves to even, as Mesa converts: an alpha of 0.3 is 76, not 77.
+int eightBit(float value)
+{
+    return static_cast<int>(std::nearbyint(std::fmin(std::fmax(value, 0.0f), 1.0f) * kSteps));
+}
+
+// x * y / 255 in 8-bit steps as desktop Mesa works it out: exact rounding, except that a
+// product past 128 whose remainder is exactly half a step and 1/510 rounds down.
+int mesaProduct(int x, int y)
+{
+    const int t = x * y;
+    return (t + (t >> 8) + 128) >> 8;
+}
+
+bool blendsOver()
+{
+    return layer.blending && layer.blendSource == GL_SRC_ALPHA && layer.blendDestination == GL_ONE_MINUS_SRC_ALPHA;
+}
+
+// Translucent colour over the 8-bit picture as desktop Mesa blends it, so the browser's
+// frame is the desktop's: the colour arrives already weighted by its alpha in whole 8-bit
+// steps, and WebGL adds the picture below weighted by one minus the alpha (see glBlendFunc).
+// The alpha is raised by (255 - A) / (255 * 255 * 256), which takes just enough off the
+// picture's weight to move Mesa's rounded-down halves below the half, and no other product
+// anywhere near it.
+Colour blendedOver(const Colour& colour)
+{
+    const int alpha = eightBit(colour.a);
+    const auto weighted = [alpha](float channel) { return static_cast<float>(mesaProduct(eightBit(channel), alpha)) / kSteps; };
+    const float nudge = static_cast<float>(255 - alpha) / (kSteps * kSteps * 256.0f);
+    return {weighted(colour.r), weighted(colour.g), weighted(colour.b), static_cast<float>(alpha) / kSteps + nudge};
+}
+
 // Appends to the last run of triangles while nothing else happened in between.
 void emit(const Corner& corner)
 {
     if (frame.steps.empty() || !std::holds_alternative<DrawTriangles>(frame.steps.back()))
         frame.steps.emplace_back(DrawTriangles{frame.vertices.size(), 0});
     ++std::get<DrawTriangles>(frame.steps.back()).count;
-    const Colour& c = corner.colour;
+    const Colour c = blendsOver() ? blendedOver(corner.colour) : corner.colour;
     frame.vertices.push_back({corner.x, corner.y, c.r, c.g, c.b, c.a});
 }
 
@@ -197,19 +235,27 @@ void glLineWidth(GLfloat width)
 
 void glEnable(GLenum cap)
 {
-    if (cap == GL_BLEND)
-        frame.steps.emplace_back(SetBlending{true});
+    if (cap != GL_BLEND)
+        return;
+    layer.blending = true;
+    frame.steps.emplace_back(SetBlending{true});
 }
 
 void glDisable(GLenum cap)
 {
-    if (cap == GL_BLEND)
-        frame.steps.emplace_back(SetBlending{false});
+    if (cap != GL_BLEND)
+        return;
+    layer.blending = false;
+    frame.steps.emplace_back(SetBlending{false});
 }
 
+// Alpha over the picture arrives with its colour already weighted (blendedOver).
 void glBlendFunc(GLenum sfactor, GLenum dfactor)
 {
-    frame.steps.emplace_back(SetBlendFactors{sfactor, dfactor});
+    layer.blendSource = sfactor;
+    layer.blendDestination = dfactor;
+    const bool over = sfactor == GL_SRC_ALPHA && dfactor == GL_ONE_MINUS_SRC_ALPHA;
+    frame.steps.emplace_back(SetBlendFactors{over ? GL_ONE : sfactor, dfactor});
 }
 
 void glBegin(GLenum mode)
