@@ -43,9 +43,6 @@ bool openGameWindow(GameWindow& gameWindow)
     }
     SDL_GL_MakeCurrent(gameWindow.window, gameWindow.context);
     SDL_GL_SetSwapInterval(1);
-#ifdef __EMSCRIPTEN__
-    prepareBrowserGl();
-#endif
     return true;
 }
 
@@ -57,11 +54,23 @@ void closeGameWindow(GameWindow& gameWindow)
     gameWindow = {};
 }
 
+namespace {
+// Pixels, not screen units: on a high-density display the picture covers every pixel. A
+// failed query leaves the opening size.
+void drawWindowFrame(SDL_Window* window, const GameState& state)
+{
+    int widthPixels = kWindowWidth;
+    int heightPixels = kWindowHeight;
+    SDL_GetWindowSizeInPixels(window, &widthPixels, &heightPixels);
+    drawFrame(state, widthPixels, heightPixels);
+}
+}  // namespace
+
 void playPass(const GameWindow& gameWindow, GameState& state, const PassInput& input)
 {
     const std::string title = runPass(state, input);
     SDL_SetWindowTitle(gameWindow.window, title.c_str());
-    drawFrame(gameWindow.window, state);
+    drawWindowFrame(gameWindow.window, state);
     SDL_GL_SwapWindow(gameWindow.window);
 #ifdef __EMSCRIPTEN__
     awaitBrowserFrame();
@@ -138,7 +147,7 @@ void holdLastFrame(const GameWindow& gameWindow, const GameState& state, ShellFl
     while (shell.running) {
         SDL_WaitEvent(nullptr);
         drainEvents(gameWindow.window, shell);
-        drawFrame(gameWindow.window, state);
+        drawWindowFrame(gameWindow.window, state);
         SDL_GL_SwapWindow(gameWindow.window);
     }
 }

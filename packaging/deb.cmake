@@ -3,6 +3,13 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME pexilon)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# pexilon_VERSION-REVISION_ARCH.deb. The Debian revision names the release the package is
+# built on (scripts/package passes 1~deb12, 1~deb13), so the packages of both releases sit on
+# one page and an upgrade from one release to the next replaces one with the other.
+set(PEXILON_DEBIAN_REVISION "" CACHE STRING "Debian revision of the package, such as 1~deb12")
+if(PEXILON_DEBIAN_REVISION)
+  set(CPACK_DEBIAN_PACKAGE_RELEASE ${PEXILON_DEBIAN_REVISION})
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGE_CONTACT "Pexilon maintainers <maintainers@users.noreply.c-seed-d27e162e.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

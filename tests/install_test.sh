@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # `cmake --install` puts the game, the replay tool, the desktop menu entry, the icons, the
 # software-centre metadata and the manual pages in place (the Debian package is filled by the
-# same rules), and the installed game finds its libraries without LD_LIBRARY_PATH.
-#   install_test.sh BUILD_DIR SOURCE_DIR
+# same rules), the installed game finds its libraries without LD_LIBRARY_PATH and says the
+# project's version.
+#   install_test.sh BUILD_DIR SOURCE_DIR PROJECT_VERSION
 set -euo pipefail
 build=$1
 source=$2
+version=$3
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
@@ -17,6 +19,7 @@ check() {  # check DESCRIPTION COMMAND...
   if "$@"; then echo "ok - $what"; else echo "not ok - $what"; failures=$((failures + 1)); fi
 }
 check "the game is installed and executable" test -x "$prefix/bin/pexilon"
+check "the installed game is version $version" test "$("$prefix/bin/pexilon" --version)" == "pexilon $version"
 check "the installed game resolves every library" bash -c "! env -u LD_LIBRARY_PATH ldd '$prefix/bin/pexilon' | grep -q 'not found'"
 check "the menu entry exists" test -f "$entry"
 check "the menu entry starts the game" grep -qx 'Exec=pexilon' "$entry"
