@@ -7,6 +7,8 @@
 #include "app/controls.hpp"
 #include "app/frame_timing.hpp"
 #include "app/recording.hpp"
+#include "app/start_failure.hpp"
+#include "app/window_icon.hpp"
 #include "game/game_state.hpp"
 #include "game/pass.hpp"
 #include "ui/frame.hpp"
@@ -19,20 +21,21 @@ constexpr int kWindowHeight = 700;
 bool openGameWindow(GameWindow& gameWindow)
 {
     if (!SDL_Init(SDL_INIT_VIDEO)) {
-        SDL_Log("SDL_Init failed: %s", SDL_GetError());
+        reportStartFailure("SDL_Init failed");
         return false;
     }
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     gameWindow.window =
         SDL_CreateWindow("Pexilon", kWindowWidth, kWindowHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
     if (gameWindow.window == nullptr) {
-        SDL_Log("SDL_CreateWindow failed: %s", SDL_GetError());
+        reportStartFailure("SDL_CreateWindow failed");
         SDL_Quit();
         return false;
     }
+    setWindowIcon(gameWindow.window);
     gameWindow.context = SDL_GL_CreateContext(gameWindow.window);
     if (gameWindow.context == nullptr) {
-        SDL_Log("SDL_GL_CreateContext failed: %s", SDL_GetError());
+        reportStartFailure("SDL_GL_CreateContext failed");
         SDL_DestroyWindow(gameWindow.window);
         gameWindow.window = nullptr;
         SDL_Quit();

@@ -57,7 +57,7 @@ const consoleErrors = [];
 before(async () => {
   fs.rmSync(artifacts, { recursive: true, force: true });
   fs.mkdirSync(artifacts, { recursive: true });
-  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png' };
   // build/web as any static host serves it, on the loopback address only.
   server = http.createServer((request, response) => {
     const name = request.url === '/' ? 'index.html' : path.basename(request.url);
@@ -112,6 +112,13 @@ test('the game starts with the status line as the title and the keys going to th
   await page.evaluate(() => document.activeElement.blur());
   await page.mouse.click(450, 350);
   assert.equal(await page.evaluate(() => document.activeElement.id), 'canvas', 'after a click');
+});
+
+test("the page's icon is the game's icon, served beside it", async () => {
+  const href = await page.evaluate(() => document.querySelector('link[rel="icon"]').href);
+  const icon = await context.request.get(href);
+  assert.equal(icon.status(), 200, href);
+  assert.deepEqual(await icon.body(), fs.readFileSync(path.join(root, 'share/icons/pexilon-64.png')));
 });
 
 test("the first frame has the desktop's colours at the window tests' points", async () => {
