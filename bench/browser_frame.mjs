@@ -45,7 +45,7 @@ canvas { display: block; width: 100vw; height: 100vh; }</style></head>
 // build/web as a static host serves it, with the empty page beside it; counts what it sends.
 let bytesSent = 0;
 const server = http.createServer((request, response) => {
-  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png' };
   if (request.url === '/empty.html') return response.writeHead(200, { 'Content-Type': 'text/html' }).end(emptyPage);
   const name = request.url === '/' ? 'index.html' : path.basename(request.url);
   const file = busyFrame[name] ?? path.join(site, name);
