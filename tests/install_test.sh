@@ -28,11 +28,11 @@ check "the menu entry is an application" grep -qx 'Type=Application' "$entry"
 check "the menu entry names the icon" grep -qx 'Icon=pexilon' "$entry"
 check "the replay tool is installed and executable" test -x "$prefix/bin/pexilon-replay"
 # Installed copies of files in the tree: the icon in every size and the metadata.
-for pair in icons/hicolor/scalable/apps/pexilon.svg:icons/pexilon.svg \
-  icons/hicolor/48x48/apps/pexilon.png:icons/pexilon-48.png \
-  icons/hicolor/64x64/apps/pexilon.png:icons/pexilon-64.png \
-  icons/hicolor/128x128/apps/pexilon.png:icons/pexilon-128.png \
-  icons/hicolor/256x256/apps/pexilon.png:icons/pexilon-256.png \
+icon_sizes=()
+for size in 16 24 32 48 64 128 256; do
+  icon_sizes+=("icons/hicolor/${size}x${size}/apps/pexilon.png:icons/pexilon-$size.png")
+done
+for pair in icons/hicolor/scalable/apps/pexilon.svg:icons/pexilon.svg "${icon_sizes[@]}" \
   metainfo/io.github.pexilon.pexilon.metainfo.xml:io.github.pexilon.pexilon.metainfo.xml; do
   check "share/${pair%%:*} is share/${pair#*:}" cmp -s "$prefix/share/${pair%%:*}" "$source/share/${pair#*:}"
 done
