@@ -8,28 +8,9 @@ EM_JS(void, runContextCreatedCallbacks, (), {
     Module.useWebGL = true;
     Browser.moduleContextCreatedCallbacks.forEach(function (callback) { callback(); });
 });
-
-EM_ASYNC_JS(void, waitForAnimationFrame, (), {
-    await new Promise(function (resolve) { requestAnimationFrame(resolve); });
-});
-
-EM_JS(void, callPageGameEnd, (int exitCode), {
-    if (Module.onGameEnd)
-        Module.onGameEnd(exitCode);
-});
 // clang-format on
 
 void prepareBrowserGl()
 {
     runContextCreatedCallbacks();
-}
-
-void awaitBrowserFrame()
-{
-    waitForAnimationFrame();
-}
-
-void tellPageGameEnded(int exitCode)
-{
-    callPageGameEnd(exitCode);
 }

@@ -4,11 +4,3 @@
 // Emscripten's fixed-function emulation prepares its immediate mode only for contexts made
 // through its own older path; SDL's WebGL context needs that preparation once it is current.
 void prepareBrowserGl();
-
-// Hands control back to the page until the browser paints its next frame, so the blocking
-// loop runs at the page's frame rate and the page stays responsive.
-void awaitBrowserFrame();
-
-// Tells the page that the game's loop has ended and with which exit code (Module.onGameEnd):
-// under Asyncify the page never sees main return.
-void tellPageGameEnded(int exitCode);
