@@ -82,7 +82,7 @@ namespace {
 // Live play: the clock that measures each frame, and when the previous pass began.
 struct LiveFeed {
     FrameClock clock;
-    std::uint64_t passStartNs = 0;
+    std::uint64_t passStartNs = 0;  // 0 before the first pass, which so never rests
 };
 
 // A recorded game being watched.
@@ -104,7 +104,7 @@ struct App {
     GameState state;
 };
 
-// SDL hands SDL_AppInit only the command line: runGame leaves the session here for appInit,
+// SDL hands the init callback only the command line: runGame leaves the session here for appInit,
 // and appQuit leaves how the game ended for runGame to return.
 struct Handoff {
     std::optional<Session> session;
@@ -126,7 +126,6 @@ void startFeed(App& app)
     if (auto* live = std::get_if<LiveFeed>(&app.feed)) {
         live->clock.lastCounter = SDL_GetPerformanceCounter();
         live->clock.frequency = static_cast<float>(SDL_GetPerformanceFrequency());
-        live->passStartNs = SDL_GetTicksNS();
     } else {
         std::get<WatchFeed>(app.feed).schedule.startNs = SDL_GetTicksNS();
     }
