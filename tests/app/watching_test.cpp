@@ -23,12 +23,15 @@ TEST(Watching, ShowsEveryCheckedPassInOrderAndNothingAddedAfterTheCheck)
     // A game still being recorded into the same file grows it while it is watched.
     std::ofstream(path, std::ios::binary | std::ios::app) << "0.04\n0.05\n";
 
-    WatchedScript script(std::move(checked));
     std::vector<float> shown;
-    while (const std::optional<PassInput> pass = nextWatchedPass(script))
-        shown.push_back(pass->dt);
-    EXPECT_EQ(shown, (std::vector<float>{0.01f, 0.02f, 0.03f}));
+    {
+        WatchedScript script(std::move(checked));
+        while (const std::optional<PassInput> pass = nextWatchedPass(script))
+            shown.push_back(pass->dt);
+    }
+    // Closed first: Windows removes no open file.
     std::filesystem::remove(path);
+    EXPECT_EQ(shown, (std::vector<float>{0.01f, 0.02f, 0.03f}));
 }
 
 }  // namespace
