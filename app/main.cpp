@@ -11,7 +11,9 @@
 #include "app/loop.hpp"
 #include "app/options.hpp"
 #include "app/recording.hpp"
+#include "game/quoting.hpp"
 #include "game/script.hpp"
+#include "game/script_file.hpp"
 
 namespace {
 
