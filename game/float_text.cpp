@@ -23,10 +23,26 @@ struct Digits {
     int point = 0;
 };
 
+// Below this every whole number is a float, and floats are at most 1 apart.
+constexpr float kWholeFloatsBelow = 16777216.0f;  // 2^24
+
 Digits shortestDigits(float value)
 {
     using double_conversion::DoubleToStringConverter;
     Digits digits;
+    // Most floats of a trace are whole numbers (sizes, shot speeds, column places): their own
+    // digits, less the trailing zeros, are the shortest, as a decimal with fewer digits is at
+    // least 1 away, more than half the gap to the next float. Written without the search, as
+    // fast as an integer.
+    if (value < kWholeFloatsBelow && static_cast<float>(static_cast<std::uint32_t>(value)) == value) {
+        const std::to_chars_result end =
+            std::to_chars(std::begin(digits.text), std::end(digits.text), static_cast<std::uint32_t>(value));
+        digits.point = static_cast<int>(end.ptr - digits.text);
+        digits.length = digits.point;
+        while (digits.text[digits.length - 1] == '0')
+            --digits.length;
+        return digits;
+    }
     bool negative = false;
     DoubleToStringConverter::DoubleToAscii(value, DoubleToStringConverter::SHORTEST_SINGLE, 0, digits.text,
                                            sizeof digits.text, &negative, &digits.length, &digits.point);

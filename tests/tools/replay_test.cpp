@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <streambuf>
