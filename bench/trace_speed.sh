@@ -22,7 +22,7 @@ mkdir -p "$work"
 work=$(realpath "$work")
 reference=$work/$reference_commit/build/pexilon-replay
 if [[ ! -x $reference ]]; then
-  rm -rf "$work/$reference_commit"
+  rm -rf "${work:?}/$reference_commit"
   mkdir -p "$work/$reference_commit/src"
   git -C "$root" archive "$reference_commit" | tar -x -C "$work/$reference_commit/src"
   {
