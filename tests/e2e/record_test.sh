@@ -2,7 +2,12 @@
 # Recording and watching a game: a game recorded while keys are pressed replays in
 # pexilon-replay through every title the window showed; --play ends on the replay's last
 # title and keeps it; a recording ended by a signal replays whole; bad command lines and
-# files are refused before any window opens.
+# files are refused before any window opens, and an existing file is never recorded over.
+#
+# The Windows game under Wine (scripts/build-windows --check sets PEXILON_UNDER_WINE=1) takes
+# the checks that hold there: its recording replays in the Linux tool, given as PEXILON_REPLAY;
+# it watches a recording made on Linux to the Linux tool's last title; it keeps an existing
+# file. The signals and the Linux file-system cases are Linux's alone.
 #
 # shellcheck disable=SC2317  # functions called through check are reached
 set -uo pipefail
@@ -10,8 +15,8 @@ set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_begin "$@"
 
-REPLAY=$(dirname "$PEXILON")/pexilon-replay
-[[ -x $REPLAY ]] || abort "no pexilon-replay beside the game at $REPLAY"
+REPLAY=${PEXILON_REPLAY:-$(dirname "$PEXILON")/pexilon-replay}
+[[ -x $REPLAY ]] || abort "no pexilon-replay at $REPLAY"
 RECORDING=$E2E_ART/game.txt
 TITLES=$E2E_ART/live-titles.txt
 
@@ -57,6 +62,18 @@ command_lines() {
   check "a usage error (the last case) shows the usage line" grep -qxF "$usage" "$E2E_ART/outcome.err"
   check_equal "the refused command lines wrote nothing" "$(ls -A)" "$(printf 'a folder\nbad.txt')"
   cd - >/dev/null || abort "cannot go back"
+}
+
+# --record onto a file that exists is refused before anything is written: exit code 2, a
+# message that says so, and the file as it was.
+existing_file_kept() {
+  local file=$E2E_ART/existing.txt
+  printf '# recorded by pexilon 1.0\n0.02 fire\n' >"$file"
+  cp "$file" "$E2E_ART/existing.before"
+  check_equal "--record onto an existing file: exit code 2, no window, nothing on standard output" \
+    "$(outcome --record "$file" | cut -d '|' -f 1-2)" "exit 2 | "
+  check "the message says the file exists" grep -qi "exists" "$E2E_ART/outcome.err"
+  check "the existing file is untouched" cmp "$file" "$E2E_ART/existing.before"
 }
 
 # Appends each title the window shows to FILE when it differs from the one before, until the
@@ -167,13 +184,13 @@ wait_still_picture() {  # wait_still_picture SECONDS
   return 1
 }
 
-watching() {
-  local last_title times
-  last_title=$(tail -n 1 "$E2E_ART/replay.jsonl" | python3 -c 'import json, sys; print(json.load(sys.stdin)["title"])')
+watching() {  # watching RECORDING
+  local recording=$1 last_title times
+  last_title=$("$REPLAY" --every 1000000000 "$recording" | python3 -c 'import json, sys; print(json.load(sys.stdin)["title"])')
   # Seconds into the game halfway between its last restart and its end, then to its end.
   times=$(awk '!/^#/ { total += $1 } / restart/ { restart = total }
-               END { printf "%.2f %.2f", (restart + total) / 2, (total - restart) / 2 }' "$RECORDING")
-  launch_game --play "$RECORDING"
+               END { printf "%.2f %.2f", (restart + total) / 2, (total - restart) / 2 }' "$recording")
+  launch_game --play "$recording"
   # The script holds the game's keys: a restart or a move by the watcher changes nothing. After
   # the script's last restart, one would change the title the game ends with.
   sleep "${times% *}"
@@ -213,9 +230,17 @@ signals() {
   done
 }
 
-command_lines
-start_xvfb
-recording
-watching
-signals
+if [[ ${PEXILON_UNDER_WINE:-} == 1 ]]; then
+  existing_file_kept
+  start_xvfb
+  recording
+  watching "$E2E_LIB_DIR/recorded-on-linux.txt"
+else
+  command_lines
+  existing_file_kept
+  start_xvfb
+  recording
+  watching "$RECORDING"
+  signals
+fi
 e2e_end
