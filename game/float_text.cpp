@@ -1,11 +1,13 @@
-// 32-bit floats as decimal text. The digits come from Google's double-conversion, which the
-// browser's C++ library stands in for where it has no floating-point to_chars or from_chars;
-// how they are laid out is the standard library's, so every system writes the same bytes.
+// 32-bit floats as decimal text. The digits, and the reading, come from Google's
+// double-conversion, as the browser's C++ library has no floating-point to_chars or from_chars;
+// the layout is std::to_chars', so every system writes the bytes the desktop's library would.
 #include "game/float_text.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <iterator>
 #include <limits>
 
