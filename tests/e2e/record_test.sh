@@ -231,10 +231,11 @@ signals() {
 }
 
 if [[ ${PEXILON_UNDER_WINE:-} == 1 ]]; then
-  existing_file_kept
   start_xvfb
   recording
   watching "$E2E_LIB_DIR/recorded-on-linux.txt"
+  # Last: a Wine session started without a display opens no window until it has ended.
+  existing_file_kept
 else
   command_lines
   existing_file_kept
