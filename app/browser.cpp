@@ -4,11 +4,6 @@
 #include <emscripten/emscripten.h>
 
 // clang-format off
-EM_JS(void, runContextCreatedCallbacks, (), {
-    Module.useWebGL = true;
-    Browser.moduleContextCreatedCallbacks.forEach(function (callback) { callback(); });
-});
-
 EM_ASYNC_JS(void, waitForAnimationFrame, (), {
     await new Promise(function (resolve) { requestAnimationFrame(resolve); });
 });
@@ -18,11 +13,6 @@ EM_JS(void, callPageGameEnd, (int exitCode), {
         Module.onGameEnd(exitCode);
 });
 // clang-format on
-
-void prepareBrowserGl()
-{
-    runContextCreatedCallbacks();
-}
 
 void awaitBrowserFrame()
 {

@@ -1,10 +1,6 @@
 // What the game needs from the browser beyond SDL (the web build only).
 #pragma once
 
-// Emscripten's fixed-function emulation prepares its immediate mode only for contexts made
-// through its own older path; SDL's WebGL context needs that preparation once it is current.
-void prepareBrowserGl();
-
 // Hands control back to the page until the browser paints its next frame, so the blocking
 // loop runs at the page's frame rate and the page stays responsive.
 void awaitBrowserFrame();

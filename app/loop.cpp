@@ -7,6 +7,8 @@
 #include "app/controls.hpp"
 #include "app/frame_timing.hpp"
 #include "app/recording.hpp"
+#include "app/start_failure.hpp"
+#include "app/window_icon.hpp"
 #include "game/game_state.hpp"
 #include "game/pass.hpp"
 #include "ui/frame.hpp"
@@ -19,20 +21,21 @@ constexpr int kWindowHeight = 700;
 bool openGameWindow(GameWindow& gameWindow)
 {
     if (!SDL_Init(SDL_INIT_VIDEO)) {
-        SDL_Log("SDL_Init failed: %s", SDL_GetError());
+        reportStartFailure("SDL_Init failed");
         return false;
     }
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     gameWindow.window =
         SDL_CreateWindow("Pexilon", kWindowWidth, kWindowHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
     if (gameWindow.window == nullptr) {
-        SDL_Log("SDL_CreateWindow failed: %s", SDL_GetError());
+        reportStartFailure("SDL_CreateWindow failed");
         SDL_Quit();
         return false;
     }
+    setWindowIcon(gameWindow.window);
     gameWindow.context = SDL_GL_CreateContext(gameWindow.window);
     if (gameWindow.context == nullptr) {
-        SDL_Log("SDL_GL_CreateContext failed: %s", SDL_GetError());
+        reportStartFailure("SDL_GL_CreateContext failed");
         SDL_DestroyWindow(gameWindow.window);
         gameWindow.window = nullptr;
         SDL_Quit();
@@ -40,9 +43,6 @@ bool openGameWindow(GameWindow& gameWindow)
     }
     SDL_GL_MakeCurrent(gameWindow.window, gameWindow.context);
     SDL_GL_SetSwapInterval(1);
-#ifdef __EMSCRIPTEN__
-    prepareBrowserGl();
-#endif
     return true;
 }
 
@@ -54,11 +54,23 @@ void closeGameWindow(GameWindow& gameWindow)
     gameWindow = {};
 }
 
+namespace {
+// Pixels, not screen units: on a high-density display the picture covers every pixel. A
+// failed query leaves the opening size.
+void drawWindowFrame(SDL_Window* window, const GameState& state)
+{
+    int widthPixels = kWindowWidth;
+    int heightPixels = kWindowHeight;
+    SDL_GetWindowSizeInPixels(window, &widthPixels, &heightPixels);
+    drawFrame(state, widthPixels, heightPixels);
+}
+}  // namespace
+
 void playPass(const GameWindow& gameWindow, GameState& state, const PassInput& input)
 {
     const std::string title = runPass(state, input);
     SDL_SetWindowTitle(gameWindow.window, title.c_str());
-    drawFrame(gameWindow.window, state);
+    drawWindowFrame(gameWindow.window, state);
     SDL_GL_SwapWindow(gameWindow.window);
 #ifdef __EMSCRIPTEN__
     awaitBrowserFrame();
@@ -135,7 +147,7 @@ void holdLastFrame(const GameWindow& gameWindow, const GameState& state, ShellFl
     while (shell.running) {
         SDL_WaitEvent(nullptr);
         drainEvents(gameWindow.window, shell);
-        drawFrame(gameWindow.window, state);
+        drawWindowFrame(gameWindow.window, state);
         SDL_GL_SwapWindow(gameWindow.window);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "game/playfield.hpp"
 #include "game/waves.hpp"
+#include "game/weapon_column.hpp"
 
 namespace {
 
@@ -86,6 +87,8 @@ GameState makePeakState()
     fillLane(state);
     fillSky(state);
     postMessages(state);
+    // The open crates have just opened: their rings flash.
+    updateUnlockFlash(state.weaponColumn, state.score, state.lastUpgradeScore, 0.0f);
     // Ready to fire, and a spawn due that the full lane holds back.
     state.fireCooldown = 0.0f;
     state.spawnTimer = 0.0f;

@@ -8,5 +8,5 @@ inline constexpr int kPeakMessages = 4;
 
 // From the start-up state: a full lane of 12 monsters, 40 shots in flight spread so that
 // only a few hit in the next pass, both columns full and resting with the bottom upgrade
-// open, four messages alive, a three-gun fan loadout and the guns ready to fire.
+// open and flashing, four messages alive, a three-gun fan loadout and the guns ready to fire.
 GameState makePeakState();

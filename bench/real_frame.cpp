@@ -62,6 +62,9 @@ void reportBreakdown(const GameWindow& gameWindow, const GameState& peak, GameSt
 {
     std::vector<double> update, title, draw, swap;
     const PassInput input = peakInput();
+    int widthPixels = 0;
+    int heightPixels = 0;
+    SDL_GetWindowSizeInPixels(gameWindow.window, &widthPixels, &heightPixels);
     for (int i = 0; i < kBreakdownPasses; ++i) {
         state = peak;
         SDL_PumpEvents();
@@ -72,7 +75,7 @@ void reportBreakdown(const GameWindow& gameWindow, const GameState& peak, GameSt
         SDL_SetWindowTitle(gameWindow.window, text.c_str());
         title.push_back(microsecondsSince(start));
         start = Clock::now();
-        drawFrame(gameWindow.window, state);
+        drawFrame(state, widthPixels, heightPixels);
         draw.push_back(microsecondsSince(start));
         start = Clock::now();
         SDL_GL_SwapWindow(gameWindow.window);

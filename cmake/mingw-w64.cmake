@@ -6,7 +6,9 @@ set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 # Programs carry the C++ runtime, libgcc and winpthreads inside, so they need no MinGW DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# No link time in the PE header: the same sources give the same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT -Wl,--no-insert-timestamp)
 
 # Libraries come from the MinGW sysroot and the prefixes given (SDL3, GoogleTest), never from
 # the build machine; the build machine's programs (cmake, the compilers) are used as they are.

@@ -6,8 +6,6 @@
 
 #include <cmath>
 
-#include "draw/view.hpp"
-
 namespace {
 // Shared by the fill and the outline so a border lies exactly on its box.
 void emitCorners(float x, float y, float w, float h)
@@ -58,57 +56,6 @@ namespace {
 constexpr float kOutlineWidthPixels = 2.0f;
 }
 
-#ifdef __EMSCRIPTEN__
-// WebGL draws every line one pixel wide, whatever width is asked for, so in the browser a wide
-// line is the quad that desktop GL fills for it: the segment spread by half the width to either
-// side across its major axis, in device pixels.
-namespace {
-
-struct PixelSize {
-    float x;
-    float y;
-};
-
-// Logical units per device pixel in the viewport the frame was begun with.
-PixelSize logicalPixelSize()
-{
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    return {kLogicalWidth / static_cast<float>(viewport[2]), kLogicalHeight / static_cast<float>(viewport[3])};
-}
-
-void emitWideLine(const LineSegment& segment, float widthPixels, PixelSize pixel)
-{
-    const bool mostlyAcross =
-        std::fabs((segment.x2 - segment.x1) / pixel.x) >= std::fabs((segment.y2 - segment.y1) / pixel.y);
-    const float halfWidth = widthPixels * 0.5f;
-    const float dx = mostlyAcross ? 0.0f : halfWidth * pixel.x;
-    const float dy = mostlyAcross ? halfWidth * pixel.y : 0.0f;
-    glVertex2f(segment.x1 - dx, segment.y1 - dy);
-    glVertex2f(segment.x2 - dx, segment.y2 - dy);
-    glVertex2f(segment.x2 + dx, segment.y2 + dy);
-    glVertex2f(segment.x1 + dx, segment.y1 + dy);
-}
-
-}  // namespace
-
-void outlineRect(float x, float y, float w, float h, Colour colour)
-{
-    const LineSegment edges[] = {
-        {x, y, x + w, y}, {x + w, y, x + w, y + h}, {x + w, y + h, x, y + h}, {x, y + h, x, y}};
-    drawLines(edges, kOutlineWidthPixels, colour);
-}
-
-void drawLines(std::span<const LineSegment> segments, float widthPixels, Colour colour)
-{
-    const PixelSize pixel = logicalPixelSize();
-    glColor3f(colour.r, colour.g, colour.b);
-    glBegin(GL_QUADS);
-    for (const LineSegment& segment : segments)
-        emitWideLine(segment, widthPixels, pixel);
-    glEnd();
-}
-#else
 void outlineRect(float x, float y, float w, float h, Colour colour)
 {
     glColor3f(colour.r, colour.g, colour.b);
@@ -129,4 +76,3 @@ void drawLines(std::span<const LineSegment> segments, float widthPixels, Colour 
     }
     glEnd();
 }
-#endif

@@ -2,14 +2,8 @@
 #include "draw/view.hpp"
 
 #include <GL/gl.h>
-#include <SDL3/SDL_video.h>
 
-namespace {
-// The window's opening size, kept when the window cannot be asked for its own.
-constexpr int kPresetWidthPixels = 900;
-constexpr int kPresetHeightPixels = 700;
-
-void setView(int widthPixels, int heightPixels)
+void beginFrame(int widthPixels, int heightPixels)
 {
     glViewport(0, 0, widthPixels, heightPixels);
     glMatrixMode(GL_PROJECTION);
@@ -20,17 +14,6 @@ void setView(int widthPixels, int heightPixels)
     glLoadIdentity();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-}
-}  // namespace
-
-void beginFrame(SDL_Window* window)
-{
-    int widthPixels = kPresetWidthPixels;
-    int heightPixels = kPresetHeightPixels;
-    // Pixels, not screen units: on a high-density display the viewport must cover every pixel.
-    // A failed query leaves both values alone, so the presets stand.
-    SDL_GetWindowSizeInPixels(window, &widthPixels, &heightPixels);
-    setView(widthPixels, heightPixels);
 }
 
 void setBlending(bool on)

@@ -3,6 +3,13 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME pexilon)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# pexilon_VERSION-REVISION_ARCH.deb. The Debian revision names the release the package is
+# built on (scripts/package passes 1~deb12, 1~deb13), so the packages of both releases sit on
+# one page and an upgrade from one release to the next replaces one with the other.
+set(PEXILON_DEBIAN_REVISION "" CACHE STRING "Debian revision of the package, such as 1~deb12")
+if(PEXILON_DEBIAN_REVISION)
+  set(CPACK_DEBIAN_PACKAGE_RELEASE ${PEXILON_DEBIAN_REVISION})
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGE_CONTACT "Pexilon maintainers <maintainers@users.noreply.c-seed-d27e162e.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
@@ -28,6 +35,14 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(NOT TARGET SDL3::SDL3-shared)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libx11-6, libxext6, libxrandr2, libxcursor1, libxi6, libxfixes3, libxss1, libgl1, libegl1")
+else()
+  # The release's SDL3 runs the game as a Wayland client where the desktop offers it, and makes
+  # its GL context there through libEGL, which it opens itself and its package only recommends:
+  # without it the window does not open. libGL the game links, so it is named already.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libegl1")
+  # GNOME draws no title bar around a Wayland window, and the title carries the status line:
+  # SDL draws one with a libdecor plugin.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libdecor-0-plugin-1-gtk | libdecor-0-plugin-1-cairo")
 endif()
 
 include(CPack)

@@ -8,6 +8,9 @@
 #
 # Logs: set-up writes ~/.cache/pexilon/setup-deps.log; a build directory keeps its own,
 # DIR/configure.log and DIR/build.log (and DIR/ctest.log where tests run).
+#
+# Besides the steps: the checks with their tally (check, pass, fail, checks_summary) and
+# installing missing Debian packages (ensure_packages).
 
 : "${step_prefix:?the sourcing script names itself in step_prefix}"
 readonly step_progress_every=10  # seconds between two progress lines of one step
@@ -68,6 +71,129 @@ step_failed() {  # step_failed WHAT LOG
   exit 1
 }
 
+# A step the rest cannot do without: on failure the end of its log, the log's name, exit 1.
+run_logged() {  # run_logged WHAT LOG COMMAND...
+  run_step "$@" || step_failed "$1" "$2"
+}
+
+# A step whose failure the caller weighs: on failure the end of its log and its name, status 1.
+logged() {  # logged WHAT LOG COMMAND...
+  run_step "$@" && return 0
+  tail -n 30 "$2" | sed 's/^/    /' >&2
+  step_say "$1 failed; see $2"
+  return 1
+}
+
+# ------------------------------------------------------------------ files the same every time
+
+# The time every built file carries: SOURCE_DATE_EPOCH when set, else the time of the commit,
+# else (a tree without git, such as the source tarball) the date of the newest changelog entry.
+source_date_epoch() {  # source_date_epoch TREE
+  if [[ -n ${SOURCE_DATE_EPOCH:-} ]]; then
+    printf '%s\n' "$SOURCE_DATE_EPOCH"
+  elif ! git -C "$1" log -1 --format=%ct 2>/dev/null; then
+    date -d "$(sed -n 's/^ -- .*>  //p' "$1/share/doc/changelog" | head -n 1)" +%s
+  fi
+}
+
+# A zip of FILEs from DIR in the order given, each with the time SOURCE_DATE_EPOCH, the same
+# permissions and no owner: the same files give the same bytes.
+zip_reproducibly() {  # zip_reproducibly ZIP DIR FILE...
+  local zip=$1 dir=$2
+  shift 2
+  rm -f "$zip"
+  (
+    cd "$dir" || exit 1
+    chmod 0644 "$@"
+    touch -d "@${SOURCE_DATE_EPOCH:?}" "$@"
+    TZ=UTC zip -q -X -D "$zip" "$@"
+  )
+}
+
+# ------------------------------------------------------------------- checks and their tally
+
+checks_passed=0
+checks_failed=0
+pass() {
+  checks_passed=$((checks_passed + 1))
+  step_say "ok - $1"
+}
+fail() {
+  checks_failed=$((checks_failed + 1))
+  step_say "not ok - $1"
+}
+
+# check DESCRIPTION COMMAND...: the command's success is the check. When the sourcing script
+# sets check_log, the command's output goes there rather than to the terminal.
+check() {
+  local what=$1 status=0
+  shift
+  if [[ -n ${check_log:-} ]]; then
+    printf '\n### %s\n' "$what" >>"$check_log"
+    "$@" >>"$check_log" 2>&1 </dev/null || status=$?
+  else
+    "$@" || status=$?
+  fi
+  if ((status == 0)); then
+    pass "$what"
+  else
+    fail "$what${check_log:+ (see $check_log)}"
+  fi
+}
+
+# Says how the checks went; fails when one of them did.
+checks_summary() {
+  step_say "$checks_passed passed, $checks_failed failed"
+  ((checks_failed == 0))
+}
+
+# ----------------------------------------------------------------- packages from apt-get
+
+as_root() {
+  if ((EUID == 0)); then
+    "$@"
+  else
+    command -v sudo >/dev/null || { step_say "error: apt-get needs root: run this as root or install sudo"; exit 1; }
+    sudo "$@"
+  fi
+}
+
+apt_get() {
+  # The dpkg lock timeout waits out unattended-upgrades on a fresh machine instead of failing
+  # at once. The status lines apt writes beside its output carry the progress lines' percentages.
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get -y -q \
+    -o DPkg::Lock::Timeout=600 -o APT::Status-Fd=1 "$@"
+}
+
+apt_updated=false
+apt_update_once() {  # apt_update_once LOG
+  $apt_updated && return 0
+  step_say "updating the apt package lists (under a minute on a good connection)"
+  run_logged "apt-get update" "$1" apt_get update
+  apt_updated=true
+}
+
+# Prints those of the given packages that are not installed.
+missing_packages() {
+  local installed pkg
+  installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "$@" 2>/dev/null |
+    awk '$2 == "installed" { print $1 }' || true)
+  for pkg in "$@"; do
+    grep -qxF "$pkg" <<<"$installed" || printf '%s\n' "$pkg"
+  done
+}
+
+ensure_packages() {  # ensure_packages LOG PACKAGE...
+  local apt_log=$1 missing
+  shift
+  mapfile -t missing < <(missing_packages "$@")
+  ((${#missing[@]})) || return 0
+  apt_update_once "$apt_log"
+  step_say "installing ${#missing[@]} packages with apt-get (up to several minutes on a fresh machine): ${missing[*]}"
+  run_logged "installing ${#missing[@]} packages" "$apt_log" \
+    apt_get install --no-install-recommends "${missing[@]}"
+}
+
 # The scripts' CMake builds, each in its own directory under build/ with its logs in it.
 # The sourcing script sets root (the source tree).
 build_jobs=$(nproc)
@@ -77,8 +203,7 @@ configure_build() {  # configure_build DIR [cmake options...]
   shift
   mkdir -p "$dir"
   : >"$dir/configure.log"
-  run_step "$what" "$dir/configure.log" cmake -S "$root" -B "$dir" "$@" ||
-    step_failed "$what" "$dir/configure.log"
+  run_logged "$what" "$dir/configure.log" cmake -S "$root" -B "$dir" "$@"
 }
 
 build_targets() {  # build_targets DIR [TARGET...]   (every default target when none is named)
@@ -87,6 +212,5 @@ build_targets() {  # build_targets DIR [TARGET...]   (every default target when 
   local -a targets=()
   (($#)) && targets=(--target "$@")
   : >"$dir/build.log"
-  run_step "$what" "$dir/build.log" cmake --build "$dir" -j"$build_jobs" "${targets[@]}" ||
-    step_failed "$what" "$dir/build.log"
+  run_logged "$what" "$dir/build.log" cmake --build "$dir" -j"$build_jobs" "${targets[@]}"
 }

@@ -39,7 +39,7 @@ matches_drawing() {  # matches_drawing SIZE
   rm -f "$render"
   awk -v e="${error:-1}" 'BEGIN { exit !(e < 0.02) }' || { echo "    RMSE $error against a fresh render"; return 1; }
 }
-for size in 48 64 128 256; do
+for size in 16 24 32 48 64 128 256; do
   check "the ${size}px icon is the drawing at ${size}x${size}" matches_drawing "$size"
 done
 

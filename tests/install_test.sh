@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # `cmake --install` puts the game, the replay tool, the desktop menu entry, the icons, the
 # software-centre metadata and the manual pages in place (the Debian package is filled by the
-# same rules), and the installed game finds its libraries without LD_LIBRARY_PATH.
-#   install_test.sh BUILD_DIR SOURCE_DIR
+# same rules), the installed game finds its libraries without LD_LIBRARY_PATH and says the
+# project's version.
+#   install_test.sh BUILD_DIR SOURCE_DIR PROJECT_VERSION
 set -euo pipefail
 build=$1
 source=$2
+version=$3
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
@@ -17,6 +19,7 @@ check() {  # check DESCRIPTION COMMAND...
   if "$@"; then echo "ok - $what"; else echo "not ok - $what"; failures=$((failures + 1)); fi
 }
 check "the game is installed and executable" test -x "$prefix/bin/pexilon"
+check "the installed game is version $version" test "$("$prefix/bin/pexilon" --version)" == "pexilon $version"
 check "the installed game resolves every library" bash -c "! env -u LD_LIBRARY_PATH ldd '$prefix/bin/pexilon' | grep -q 'not found'"
 check "the menu entry exists" test -f "$entry"
 check "the menu entry starts the game" grep -qx 'Exec=pexilon' "$entry"
@@ -25,11 +28,11 @@ check "the menu entry is an application" grep -qx 'Type=Application' "$entry"
 check "the menu entry names the icon" grep -qx 'Icon=pexilon' "$entry"
 check "the replay tool is installed and executable" test -x "$prefix/bin/pexilon-replay"
 # Installed copies of files in the tree: the icon in every size and the metadata.
-for pair in icons/hicolor/scalable/apps/pexilon.svg:icons/pexilon.svg \
-  icons/hicolor/48x48/apps/pexilon.png:icons/pexilon-48.png \
-  icons/hicolor/64x64/apps/pexilon.png:icons/pexilon-64.png \
-  icons/hicolor/128x128/apps/pexilon.png:icons/pexilon-128.png \
-  icons/hicolor/256x256/apps/pexilon.png:icons/pexilon-256.png \
+icon_sizes=()
+for size in 16 24 32 48 64 128 256; do
+  icon_sizes+=("icons/hicolor/${size}x${size}/apps/pexilon.png:icons/pexilon-$size.png")
+done
+for pair in icons/hicolor/scalable/apps/pexilon.svg:icons/pexilon.svg "${icon_sizes[@]}" \
   metainfo/io.github.pexilon.pexilon.metainfo.xml:io.github.pexilon.pexilon.metainfo.xml; do
   check "share/${pair%%:*} is share/${pair#*:}" cmp -s "$prefix/share/${pair%%:*}" "$source/share/${pair#*:}"
 done

@@ -16,12 +16,14 @@ plants=(
   'game/ship.hpp|struct SDL_Window* window;'
   'ui/frame.cpp|#include <GL/gl.h>'
   'ui/hud.cpp|void f() { glBegin(0); }'
+  'draw/view.cpp|#include <SDL3/SDL_video.h>'
+  'draw/font.cpp|#ifdef __EMSCRIPTEN__'
 )
 for plant in "${plants[@]}"; do
   file=${plant%%|*}
   rm -rf "$work/tree"
   mkdir "$work/tree"
-  cp -r "$root"/{game,draw,ui,app,tools} "$work/tree/"
+  cp -r "$root"/{game,draw,ui,app,tools,web} "$work/tree/"
   printf '%s\n' "${plant#*|}" >>"$work/tree/$file"
   if "$check" "$work/tree" >/dev/null 2>&1; then
     echo "check-layers let this through: $plant" >&2

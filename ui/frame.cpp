@@ -89,9 +89,9 @@ void drawGameOverPanel()
 }
 }  // namespace
 
-void drawFrame(SDL_Window* window, const GameState& state)
+void drawFrame(const GameState& state, int pixelWidth, int pixelHeight)
 {
-    beginFrame(window);
+    beginFrame(pixelWidth, pixelHeight);
     drawHudBackdrop();
     drawHud(state);
     drawPlayfield();

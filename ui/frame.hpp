@@ -2,6 +2,7 @@
 #pragma once
 
 struct GameState;
-struct SDL_Window;
 
-void drawFrame(SDL_Window* window, const GameState& state);
+// The drawable's size in pixels, not in screen units: on a high-density display the picture
+// must cover every pixel.
+void drawFrame(const GameState& state, int pixelWidth, int pixelHeight);

@@ -1,8 +1,6 @@
 // The per-frame view: pixels for the viewport, the fixed logical space for the projection.
 #include <gtest/gtest.h>
 
-#include <SDL3/SDL.h>
-
 #include "draw/view.hpp"
 #include "support/gl_double.hpp"
 
@@ -24,24 +22,10 @@ std::vector<Call> viewCalls(int widthPixels, int heightPixels)
 }
 }  // namespace
 
-TEST(View, WithoutAWindowTheOpeningSizeStands)
+TEST(View, EveryDrawableSizeGetsTheWholeViewportAndTheSameLogicalSpace)
 {
-    EXPECT_EQ(recordCalls([] { beginFrame(nullptr); }), viewCalls(900, 700));
-}
-
-TEST(View, AStretchedWindowGetsTheWholeViewportAndTheSameLogicalSpace)
-{
-    SDL_SetHint(SDL_HINT_VIDEO_DRIVER, "dummy");
-    ASSERT_TRUE(SDL_Init(SDL_INIT_VIDEO)) << SDL_GetError();
-    SDL_Window* window = SDL_CreateWindow("view test", 1800, 350, 0);
-    ASSERT_NE(window, nullptr) << SDL_GetError();
-    int widthPixels = 0;
-    int heightPixels = 0;
-    ASSERT_TRUE(SDL_GetWindowSizeInPixels(window, &widthPixels, &heightPixels));
-
-    EXPECT_EQ(recordCalls([window] { beginFrame(window); }), viewCalls(widthPixels, heightPixels));
-    EXPECT_EQ(widthPixels, 1800);
-
-    SDL_DestroyWindow(window);
-    SDL_Quit();
+    // The opening size, a stretched window and a high-density one.
+    for (const auto& [widthPixels, heightPixels] : {std::pair{900, 700}, {1800, 350}, {1800, 1400}})
+        EXPECT_EQ(recordCalls([&] { beginFrame(widthPixels, heightPixels); }), viewCalls(widthPixels, heightPixels))
+            << widthPixels << " x " << heightPixels;
 }

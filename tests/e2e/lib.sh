@@ -464,6 +464,24 @@ check_equal() {  # check_equal DESCRIPTION ACTUAL EXPECTED
   fi
 }
 
+# The empty playfield's backdrop in SHOT (the window tests, and the package's check on Weston).
+# Logical points of each backdrop area, clear of crates, labels, HUD text, monsters and ship.
+health_body=(60 400 95 180 95 520 130 620)
+weapon_body=(770 400 805 180 805 370 840 620)
+lane_body=(200 400 600 500 300 250)
+floor_strip=(300 663 700 663 160 663)
+hud_backdrop=(450 40 600 8 850 50 100 78)
+black=(450 690 30 690 880 690 145 400 755 400 25 400 870 400)
+
+check_backdrop() {  # check_backdrop WHERE
+  check_colour "$1: health column body" "$COLOUR_HEALTH_BODY" "${health_body[@]}"
+  check_colour "$1: weapon column body" "$COLOUR_WEAPON_BODY" "${weapon_body[@]}"
+  check_colour "$1: lane body" "$COLOUR_LANE_BODY" "${lane_body[@]}"
+  check_colour "$1: floor strip at y 663" "$COLOUR_FLOOR" "${floor_strip[@]}"
+  check_colour "$1: HUD backdrop" "$COLOUR_HUD_BACKDROP" "${hud_backdrop[@]}"
+  check_colour "$1: black below y 666, in the gaps and beside the columns" "$COLOUR_BLACK" "${black[@]}"
+}
+
 # The text drawn at (X, Y) with SCALE has exactly the lit cells of the font.
 check_text() {  # check_text DESCRIPTION X Y SCALE TEXT COLOUR
   local description=$1

@@ -5,7 +5,8 @@ Only the standard library and libX11 (through ctypes) are used, so the tests nee
 package. Pictures are PNG files that this tool writes itself with unfiltered rows, so reading
 them back is a plain inflate. Every position given to a query is a LOGICAL point of the
 game's 900 x 700 space; it is mapped to the picture's pixel size, because the game stretches
-its picture over the whole window.
+its picture over the whole window. Pictures from elsewhere (a compositor's screenshot) may be
+8-bit RGBA with filtered rows; their alpha is ignored.
 
   xtool.py grab WINDOW OUT.png               the window's current content
   xtool.py grab-until WINDOW OUT.png SECONDS points COLOUR LX LY [LX LY ...]
@@ -301,6 +302,27 @@ def write_png(path, width, height, rgb):
         f.write(_chunk(b"IEND", b""))
 
 
+def unfilter(kind, line, above, step):
+    """A PNG row as it was before its filter (None, Sub, Up, Average or Paeth) was applied."""
+    if kind == 0:
+        return line
+    for i in range(len(line)):
+        left = line[i - step] if i >= step else 0
+        up = above[i]
+        if kind == 1:
+            guess = left
+        elif kind == 2:
+            guess = up
+        elif kind == 3:
+            guess = (left + up) // 2
+        else:
+            up_left = above[i - step] if i >= step else 0
+            p = left + up - up_left
+            guess = min((abs(p - left), 0, left), (abs(p - up), 1, up), (abs(p - up_left), 2, up_left))[2]
+        line[i] = (line[i] + guess) & 0xFF
+    return line
+
+
 class Picture:
     @classmethod
     def from_rgb(cls, width, height, rgb):
@@ -319,20 +341,21 @@ class Picture:
             kind = data[pos + 4:pos + 8]
             body = data[pos + 8:pos + 8 + length]
             if kind == b"IHDR":
-                self.width, self.height, bits, colour_type = struct.unpack(">IIBB", body[:10])
-                if bits != 8 or colour_type != 2:
-                    fail("%s: only 8-bit RGB pictures written by this tool are read" % path)
+                self.width, self.height, bits, colour_type, _, _, interlace = struct.unpack(">IIBBBBB", body)
+                if bits != 8 or colour_type not in (2, 6) or interlace:
+                    fail("%s: only 8-bit RGB or RGBA pictures without interlacing are read" % path)
+                channels = 3 if colour_type == 2 else 4
             elif kind == b"IDAT":
                 idat.append(body)
             pos += 12 + length
         rows = zlib.decompress(b"".join(idat))
-        stride = self.width * 3
+        stride = self.width * channels
         self.rgb = bytearray()
+        line = bytearray(stride)
         for y in range(self.height):
-            line = rows[y * (stride + 1):(y + 1) * (stride + 1)]
-            if line[0] != 0:
-                fail("%s: filtered rows are not supported" % path)
-            self.rgb += line[1:]
+            start = y * (stride + 1)
+            line = unfilter(rows[start], bytearray(rows[start + 1:start + 1 + stride]), line, channels)
+            self.rgb += line if channels == 3 else b"".join(line[x:x + 3] for x in range(0, stride, 4))
 
     def column(self, lx):
         return min(self.width - 1, max(0, int(lx * self.width / LOGICAL_WIDTH)))

@@ -36,7 +36,7 @@ GameState sceneAtScore(std::int32_t score)
 std::vector<Call> sceneCalls(const GameState& s, bool bottomCrateOpen)
 {
     return recordCalls([&] {
-        beginFrame(nullptr);
+        beginFrame(900, 700);
         drawHudBackdrop();
         drawHud(s);
         drawPlayfield();
@@ -80,7 +80,7 @@ std::vector<Call> operator+(std::vector<Call> front, const std::vector<Call>& ba
 
 std::vector<Call> frameCalls(const GameState& state)
 {
-    return recordCalls([&] { drawFrame(nullptr, state); });
+    return recordCalls([&] { drawFrame(state, 900, 700); });
 }
 }  // namespace
 

@@ -1,10 +1,12 @@
 // The browser build played in Debian's headless Chromium: the first frame has the desktop's
 // colours at the window tests' points (tests/e2e, whose palette this reads from lib.sh), the
 // keys drive the game, the document title is the status line, ESC ends the loop and the page
-// says how to start again, and nothing reaches the console as an error. Positions are logical
+// says how to start again, and nothing reaches the console as an error; and a busy frame drawn
+// by the same program on both sides is the desktop's, pixel for pixel. Positions are logical
 // points of the 900 x 700 picture. Screenshots stay in build/web-check/ for a person to see.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
@@ -16,6 +18,13 @@ import { PNG } from 'pngjs';
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const site = path.join(root, 'build/web');
 const artifacts = path.join(root, 'build/web-check');
+// The busy frame's two builds (tests/frame/), as scripts/check-web makes them.
+const busyFrame = {
+  desktop: path.join(root, 'build/test/tests/frame/busy_frame'),
+  'busy_frame.html': path.join(root, 'tests/frame/busy_frame.html'),
+  'busy_frame.js': path.join(root, 'build/emscripten/tests/frame/busy_frame.js'),
+  'busy_frame.wasm': path.join(root, 'build/emscripten/tests/frame/busy_frame.wasm'),
+};
 
 const colour = {};
 for (const [, name, value] of fs.readFileSync(path.join(root, 'tests/e2e/lib.sh'), 'utf8').matchAll(/^COLOUR_(\w+)=([0-9.,]+)$/gm))
@@ -48,11 +57,11 @@ const consoleErrors = [];
 before(async () => {
   fs.rmSync(artifacts, { recursive: true, force: true });
   fs.mkdirSync(artifacts, { recursive: true });
-  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png' };
   // build/web as any static host serves it, on the loopback address only.
   server = http.createServer((request, response) => {
     const name = request.url === '/' ? 'index.html' : path.basename(request.url);
-    const file = path.join(site, name);
+    const file = busyFrame[name] ?? path.join(site, name);
     if (!fs.existsSync(file)) return response.writeHead(404).end();
     response.writeHead(200, { 'Content-Type': types[path.extname(file)] });
     fs.createReadStream(file).pipe(response);
@@ -78,9 +87,9 @@ after(async () => {
 });
 
 // Screenshots until the picture passes the check, for at most ten seconds; the last one.
-async function pictureUntil(name, check = () => true) {
+async function pictureUntil(name, check = () => true, shown = page) {
   for (const end = Date.now() + 10000; ;) {
-    const picture = PNG.sync.read(await page.screenshot({ path: path.join(artifacts, `${name}.png`) }));
+    const picture = PNG.sync.read(await shown.screenshot({ path: path.join(artifacts, `${name}.png`) }));
     if (check(picture) || Date.now() > end) return picture;
   }
 }
@@ -105,6 +114,13 @@ test('the game starts with the status line as the title and the keys going to th
   assert.equal(await page.evaluate(() => document.activeElement.id), 'canvas', 'after a click');
 });
 
+test("the page's icon is the game's icon, served beside it", async () => {
+  const href = await page.evaluate(() => document.querySelector('link[rel="icon"]').href);
+  const icon = await context.request.get(href);
+  assert.equal(icon.status(), 200, href);
+  assert.deepEqual(await icon.body(), fs.readFileSync(path.join(root, 'share/icons/pexilon-64.png')));
+});
+
 test("the first frame has the desktop's colours at the window tests' points", async () => {
   const picture = await pictureUntil('first-frame', (p) => count(p, colour.HUD_BACKDROP, 450, 40));
   const expected = {
@@ -121,6 +137,22 @@ test("the first frame has the desktop's colours at the window tests' points", as
   // WebGL draws lines one pixel wide; the locked crate's grey frame is two, as on the desktop.
   assert.equal(count(picture, [0.35, 0.35, 0.35], 775, 560, 788, 561), 2, 'across its left edge');
   assert.equal(count(picture, [0.35, 0.35, 0.35], 805, 532, 806, 545), 2, 'across its top edge');
+});
+
+test("a busy frame is the desktop's, pixel for pixel", async () => {
+  execFileSync('bash', [path.join(root, 'tests/frame/desktop_picture.sh'), busyFrame.desktop, artifacts]);
+  const desktop = PNG.sync.read(fs.readFileSync(path.join(artifacts, 'busy-frame/desktop.png')));
+  const shown = await context.newPage();
+  shown.on('pageerror', (error) => consoleErrors.push(error.message));
+  await shown.goto(`http://127.0.0.1:${server.address().port}/busy_frame.html`);
+  const browser = await pictureUntil('busy-frame/browser', (p) => count(p, colour.HUD_BACKDROP, 450, 40), shown);
+  await shown.close();
+  assert.deepEqual([browser.width, browser.height], [desktop.width, desktop.height]);
+  const differing = [];
+  for (let i = 0; i < desktop.data.length; i += 4)
+    if ([0, 1, 2].some((c) => browser.data[i + c] !== desktop.data[i + c]))
+      differing.push(`${(i / 4) % desktop.width},${Math.floor(i / 4 / desktop.width)}`);
+  assert.equal(differing.length, 0, `pixels that differ (x,y), the first ones: ${differing.slice(0, 10).join(' ')}`);
 });
 
 test('D moves the ship, SPACE puts shots above it, R restarts with the ship centred', async () => {

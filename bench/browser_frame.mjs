@@ -1,0 +1,139 @@
+// The browser build's frame: frames a second of a played game against an empty canvas page in
+// the same headless Chromium (Debian's, driven by the playwright-core pinned in tests/web/),
+// the main thread's work a frame, and the bytes the game's page downloads; and, for the worst
+// case, the same figures for the busy frame of the web check (tests/frame/: 12 monsters, 40
+// shots, four messages, every frame).
+//
+//   node bench/browser_frame.mjs [SECONDS]     (default 20 a page)
+//
+// It needs build/web (scripts/build-web) and the busy frame's web build (scripts/bench makes
+// both).
+//
+// Both pages are measured alike: requestAnimationFrame callbacks counted by a script added to
+// the page (a frame the browser could not fit in, because the main thread was busy, is never
+// called back), and Chromium's own tally of main-thread task time (Performance.getMetrics,
+// TaskDuration) over the same seconds. The game is played all along: fire held, the ship sent
+// left and right in turn.
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import { createRequire } from 'node:module';
+import { fileURLToPath } from 'node:url';
+
+const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..');
+const { chromium } = createRequire(path.join(root, 'tests/web/package.json'))('playwright-core');
+const site = path.join(root, 'build/web');
+const busyFrame = {
+  'busy_frame.html': path.join(root, 'tests/frame/busy_frame.html'),
+  'busy_frame.js': path.join(root, 'build/emscripten/tests/frame/busy_frame.js'),
+  'busy_frame.wasm': path.join(root, 'build/emscripten/tests/frame/busy_frame.wasm'),
+};
+const seconds = Number(process.argv[2] ?? 20);
+
+const kGoalShareOfEmptyRate = 0.9;
+const kGoalMainThreadMsPerFrame = 4;
+const kGoalPageKiB = 900;
+
+const emptyPage = `<!doctype html><html><head><meta charset="utf-8"><title>empty</title>
+<style>html, body { margin: 0; height: 100%; overflow: hidden; background: #000; }
+canvas { display: block; width: 100vw; height: 100vh; }</style></head>
+<body><canvas id="canvas"></canvas></body></html>`;
+
+// build/web as a static host serves it, with the empty page beside it; counts what it sends.
+let bytesSent = 0;
+const server = http.createServer((request, response) => {
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+  if (request.url === '/empty.html') return response.writeHead(200, { 'Content-Type': 'text/html' }).end(emptyPage);
+  const name = request.url === '/' ? 'index.html' : path.basename(request.url);
+  const file = busyFrame[name] ?? path.join(site, name);
+  if (!fs.existsSync(file)) return response.writeHead(404).end();
+  const body = fs.readFileSync(file);
+  bytesSent += body.length;
+  response.writeHead(200, { 'Content-Type': types[path.extname(file)] }).end(body);
+});
+await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+const origin = `http://127.0.0.1:${server.address().port}`;
+
+const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'pexilon-bench-chromium-'));
+const context = await chromium.launchPersistentContext(profile, {
+  executablePath: '/usr/bin/chromium',
+  viewport: { width: 900, height: 700 },
+  args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-sandbox', '--disable-background-networking',
+    '--disable-component-update', '--disable-sync', '--no-first-run'],
+});
+// Counts the frames the page is called back for, from before the page's own scripts run.
+await context.addInitScript(() => {
+  window.benchFrames = 0;
+  const tick = () => {
+    window.benchFrames += 1;
+    requestAnimationFrame(tick);
+  };
+  requestAnimationFrame(tick);
+});
+
+async function taskSeconds(session) {
+  const { metrics } = await session.send('Performance.getMetrics');
+  return metrics.find((metric) => metric.name === 'TaskDuration').value;
+}
+
+// Frames a second and main-thread milliseconds a frame over the measured seconds, while act runs.
+async function measure(page, act = async () => {}) {
+  const session = await context.newCDPSession(page);
+  await session.send('Performance.enable');
+  const framesBefore = await page.evaluate(() => window.benchFrames);
+  const tasksBefore = await taskSeconds(session);
+  const start = Date.now();
+  await act(start + seconds * 1000);
+  const elapsed = (Date.now() - start) / 1000;
+  const frames = (await page.evaluate(() => window.benchFrames)) - framesBefore;
+  const tasks = (await taskSeconds(session)) - tasksBefore;
+  return { fps: frames / elapsed, msPerFrame: (tasks * 1000) / frames };
+}
+
+async function waitSeconds(end) {
+  await new Promise((resolve) => setTimeout(resolve, Math.max(0, end - Date.now())));
+}
+
+// Fire held, and the ship sent across the lane and back, a second each way.
+async function play(page, end) {
+  await page.keyboard.down(' ');
+  for (let key = 'd'; Date.now() < end; key = key === 'd' ? 'a' : 'd') {
+    await page.keyboard.down(key);
+    await page.waitForTimeout(Math.min(1000, Math.max(0, end - Date.now())));
+    await page.keyboard.up(key);
+  }
+  await page.keyboard.up(' ');
+}
+
+const page = context.pages()[0];
+await page.goto(`${origin}/empty.html`);
+await page.waitForTimeout(1000);
+const empty = await measure(page, waitSeconds);
+
+bytesSent = 0;
+await page.goto(`${origin}/`);
+await page.waitForFunction(() => /^Pexilon \| Score/.test(document.title), null, { timeout: 60000 });
+await page.waitForTimeout(1000);
+const pageKiB = bytesSent / 1024;
+const game = await measure(page, (end) => play(page, end));
+const title = await page.title();
+
+await page.goto(`${origin}/busy_frame.html`);
+await page.waitForTimeout(2000);
+const busy = await measure(page, waitSeconds);
+
+await context.close();
+server.close();
+fs.rmSync(profile, { recursive: true, force: true });
+
+const share = game.fps / empty.fps;
+const verdict = (met) => (met ? 'met' : 'missed');
+console.log(`browser_frame: chromium ${context.browser()?.version() ?? ''} SwiftShader, 900 x 700, ${seconds} s a page`);
+console.log(`browser_frame: empty page  fps ${empty.fps.toFixed(1)}  main_thread_ms_per_frame ${empty.msPerFrame.toFixed(2)}`);
+console.log(`browser_frame: played game fps ${game.fps.toFixed(1)}  main_thread_ms_per_frame ${game.msPerFrame.toFixed(2)}`);
+console.log(`browser_frame: busy frame  fps ${busy.fps.toFixed(1)}  main_thread_ms_per_frame ${busy.msPerFrame.toFixed(2)}`);
+console.log(`browser_frame: game at ${(share * 100).toFixed(1)}% of the empty page's frame rate, goal >= ${kGoalShareOfEmptyRate * 100}%: ${verdict(share >= kGoalShareOfEmptyRate)}`);
+console.log(`browser_frame: main thread ${game.msPerFrame.toFixed(2)} ms a frame, goal <= ${kGoalMainThreadMsPerFrame} ms: ${verdict(game.msPerFrame <= kGoalMainThreadMsPerFrame)}`);
+console.log(`browser_frame: page files ${pageKiB.toFixed(1)} KiB, goal <= ${kGoalPageKiB} KiB: ${verdict(pageKiB <= kGoalPageKiB)}`);
+console.log(`browser_frame: the game's title at the end: ${title}`);
