@@ -2,7 +2,7 @@
 # Recording and watching a game: a game recorded while keys are pressed replays in
 # pexilon-replay through every title the window showed; --play ends on the replay's last
 # title and keeps it; a recording ended by a signal replays whole; bad command lines and
-# files are refused before any window opens, and an existing file is never recorded over.
+# files are refused before any window opens.
 #
 # The Windows game under Wine (scripts/build-windows --check sets PEXILON_UNDER_WINE=1) takes
 # the checks that hold there: its recording replays in the Linux tool, given as PEXILON_REPLAY;
@@ -65,7 +65,7 @@ command_lines() {
 }
 
 # --record onto a file that exists is refused before anything is written: exit code 2, a
-# message that says so, and the file as it was.
+# message that says so, and the file as it was. (On Linux one of the command lines above.)
 existing_file_kept() {
   local file=$E2E_ART/existing.txt
   printf '# recorded by pexilon 1.0\n0.02 fire\n' >"$file"
@@ -238,7 +238,6 @@ if [[ ${PEXILON_UNDER_WINE:-} == 1 ]]; then
   existing_file_kept
 else
   command_lines
-  existing_file_kept
   start_xvfb
   recording
   watching "$RECORDING"
