@@ -4,7 +4,7 @@
 // case, the same figures for the busy frame of the web check (tests/frame/: 12 monsters, 40
 // shots, four messages, every frame).
 //
-//   node bench/browser_frame.mjs [SECONDS]     (default 20 a page)
+//   node bench/browser_frame.mjs [SECONDS [ROUNDS]]     (default 10 s a page, 3 rounds)
 //
 // It needs build/web (scripts/build-web) and the busy frame's web build (scripts/bench makes
 // both).
@@ -13,7 +13,8 @@
 // the page (a frame the browser could not fit in, because the main thread was busy, is never
 // called back), and Chromium's own tally of main-thread task time (Performance.getMetrics,
 // TaskDuration) over the same seconds. The game is played all along: fire held, the ship sent
-// left and right in turn.
+// left and right in turn. The empty page and the game take turns, round after round, so that
+// the load of a shared machine weighs on both alike; the figures are over all rounds.
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
@@ -29,7 +30,8 @@ const busyFrame = {
   'busy_frame.js': path.join(root, 'build/emscripten/tests/frame/busy_frame.js'),
   'busy_frame.wasm': path.join(root, 'build/emscripten/tests/frame/busy_frame.wasm'),
 };
-const seconds = Number(process.argv[2] ?? 20);
+const seconds = Number(process.argv[2] ?? 10);
+const rounds = Number(process.argv[3] ?? 3);
 
 const kGoalShareOfEmptyRate = 0.9;
 const kGoalMainThreadMsPerFrame = 4;
@@ -43,7 +45,7 @@ canvas { display: block; width: 100vw; height: 100vh; }</style></head>
 // build/web as a static host serves it, with the empty page beside it; counts what it sends.
 let bytesSent = 0;
 const server = http.createServer((request, response) => {
-  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png' };
   if (request.url === '/empty.html') return response.writeHead(200, { 'Content-Type': 'text/html' }).end(emptyPage);
   const name = request.url === '/' ? 'index.html' : path.basename(request.url);
   const file = busyFrame[name] ?? path.join(site, name);
@@ -77,19 +79,23 @@ async function taskSeconds(session) {
   return metrics.find((metric) => metric.name === 'TaskDuration').value;
 }
 
-// Frames a second and main-thread milliseconds a frame over the measured seconds, while act runs.
-async function measure(page, act = async () => {}) {
+// Adds the frames, seconds and main-thread seconds of the measured seconds to tally, while act runs.
+async function measure(page, tally, act) {
   const session = await context.newCDPSession(page);
   await session.send('Performance.enable');
   const framesBefore = await page.evaluate(() => window.benchFrames);
   const tasksBefore = await taskSeconds(session);
   const start = Date.now();
   await act(start + seconds * 1000);
-  const elapsed = (Date.now() - start) / 1000;
-  const frames = (await page.evaluate(() => window.benchFrames)) - framesBefore;
-  const tasks = (await taskSeconds(session)) - tasksBefore;
-  return { fps: frames / elapsed, msPerFrame: (tasks * 1000) / frames };
+  tally.seconds += (Date.now() - start) / 1000;
+  tally.frames += (await page.evaluate(() => window.benchFrames)) - framesBefore;
+  tally.tasks += (await taskSeconds(session)) - tasksBefore;
+  await session.detach();
 }
+
+const newTally = () => ({ frames: 0, seconds: 0, tasks: 0 });
+const fps = (tally) => tally.frames / tally.seconds;
+const msPerFrame = (tally) => (tally.tasks * 1000) / tally.frames;
 
 async function waitSeconds(end) {
   await new Promise((resolve) => setTimeout(resolve, Math.max(0, end - Date.now())));
@@ -106,34 +112,45 @@ async function play(page, end) {
   await page.keyboard.up(' ');
 }
 
+const loadBefore = os.loadavg().map((load) => load.toFixed(2)).join(' ');
 const page = context.pages()[0];
-await page.goto(`${origin}/empty.html`);
-await page.waitForTimeout(1000);
-const empty = await measure(page, waitSeconds);
+const empty = newTally();
+const game = newTally();
+const busy = newTally();
+let pageKiB = 0;
+let title = '';
+for (let round = 0; round < rounds; ++round) {
+  await page.goto(`${origin}/empty.html`);
+  await page.waitForTimeout(1000);
+  await measure(page, empty, waitSeconds);
 
-bytesSent = 0;
-await page.goto(`${origin}/`);
-await page.waitForFunction(() => /^Pexilon \| Score/.test(document.title), null, { timeout: 60000 });
-await page.waitForTimeout(1000);
-const pageKiB = bytesSent / 1024;
-const game = await measure(page, (end) => play(page, end));
-const title = await page.title();
+  bytesSent = 0;
+  await page.goto(`${origin}/`);
+  await page.waitForFunction(() => /^Pexilon \| Score/.test(document.title), null, { timeout: 60000 });
+  pageKiB = bytesSent / 1024;
+  await page.waitForTimeout(1000);
+  await measure(page, game, (end) => play(page, end));
+  title = await page.title();
 
-await page.goto(`${origin}/busy_frame.html`);
-await page.waitForTimeout(2000);
-const busy = await measure(page, waitSeconds);
+  await page.goto(`${origin}/busy_frame.html`);
+  await page.waitForTimeout(2000);
+  await measure(page, busy, waitSeconds);
+}
 
+const version = context.browser()?.version() ?? 'unknown';
 await context.close();
 server.close();
 fs.rmSync(profile, { recursive: true, force: true });
 
-const share = game.fps / empty.fps;
+const share = fps(game) / fps(empty);
 const verdict = (met) => (met ? 'met' : 'missed');
-console.log(`browser_frame: chromium ${context.browser()?.version() ?? ''} SwiftShader, 900 x 700, ${seconds} s a page`);
-console.log(`browser_frame: empty page  fps ${empty.fps.toFixed(1)}  main_thread_ms_per_frame ${empty.msPerFrame.toFixed(2)}`);
-console.log(`browser_frame: played game fps ${game.fps.toFixed(1)}  main_thread_ms_per_frame ${game.msPerFrame.toFixed(2)}`);
-console.log(`browser_frame: busy frame  fps ${busy.fps.toFixed(1)}  main_thread_ms_per_frame ${busy.msPerFrame.toFixed(2)}`);
+const figures = (tally) => `fps ${fps(tally).toFixed(1)}  main_thread_ms_per_frame ${msPerFrame(tally).toFixed(2)}`;
+console.log(`browser_frame: chromium ${version}, SwiftShader, 900 x 700, ${rounds} rounds of ${seconds} s a page`);
+console.log(`browser_frame: load (1/5/15 min) before ${loadBefore}, after ${os.loadavg().map((load) => load.toFixed(2)).join(' ')}`);
+console.log(`browser_frame: empty page  ${figures(empty)}`);
+console.log(`browser_frame: played game ${figures(game)}`);
+console.log(`browser_frame: busy frame  ${figures(busy)}`);
 console.log(`browser_frame: game at ${(share * 100).toFixed(1)}% of the empty page's frame rate, goal >= ${kGoalShareOfEmptyRate * 100}%: ${verdict(share >= kGoalShareOfEmptyRate)}`);
-console.log(`browser_frame: main thread ${game.msPerFrame.toFixed(2)} ms a frame, goal <= ${kGoalMainThreadMsPerFrame} ms: ${verdict(game.msPerFrame <= kGoalMainThreadMsPerFrame)}`);
+console.log(`browser_frame: main thread ${msPerFrame(game).toFixed(2)} ms a frame, goal <= ${kGoalMainThreadMsPerFrame} ms: ${verdict(msPerFrame(game) <= kGoalMainThreadMsPerFrame)}`);
 console.log(`browser_frame: page files ${pageKiB.toFixed(1)} KiB, goal <= ${kGoalPageKiB} KiB: ${verdict(pageKiB <= kGoalPageKiB)}`);
 console.log(`browser_frame: the game's title at the end: ${title}`);
