@@ -21,17 +21,13 @@ void handleKeyDown(SDL_Keycode key, SDL_Window* window, ShellFlags& shell, int& 
 
 }  // namespace
 
-int drainEvents(SDL_Window* window, ShellFlags& shell)
+int handleEvent(const SDL_Event& event, SDL_Window* window, ShellFlags& shell)
 {
     int restarts = 0;
-    SDL_Event event;
-    // The whole batch is handled even after a close request: an R after ESC still restarts.
-    while (SDL_PollEvent(&event)) {
-        if (event.type == SDL_EVENT_QUIT)
-            shell.running = false;
-        else if (event.type == SDL_EVENT_KEY_DOWN)
-            handleKeyDown(event.key.key, window, shell, restarts);
-    }
+    if (event.type == SDL_EVENT_QUIT)
+        shell.running = false;
+    else if (event.type == SDL_EVENT_KEY_DOWN)
+        handleKeyDown(event.key.key, window, shell, restarts);
     return restarts;
 }
 

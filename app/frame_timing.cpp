@@ -26,8 +26,10 @@ std::uint64_t restAfterPassNs(std::uint64_t passNs, float refreshHz)
     return periodNs - passNs;
 }
 
-std::uint64_t restUntilScheduleNs(std::uint64_t elapsedNs, double scheduledSeconds)
+std::uint64_t restBeforeWatchedPass(WatchSchedule& schedule, float dt, std::uint64_t nowNs)
 {
-    const auto scheduledNs = static_cast<std::uint64_t>(scheduledSeconds * kNanosecondsPerSecond);
-    return scheduledNs > elapsedNs ? scheduledNs - elapsedNs : 0;
+    schedule.scheduledSeconds += dt;
+    const auto dueNs = schedule.startNs + static_cast<std::uint64_t>(schedule.scheduledSeconds * kNanosecondsPerSecond);
+    // Unsigned: a pass already due would otherwise wait for centuries.
+    return dueNs > nowNs ? dueNs - nowNs : 0;
 }

@@ -19,7 +19,14 @@ float measureFrameTime(FrameClock& clock, std::uint64_t counterNow);
 // display's rate instead of spinning a core. refreshHz 0 (unknown) counts as 60.
 std::uint64_t restAfterPassNs(std::uint64_t passNs, float refreshHz);
 
-// Watching a recorded game: how long to wait before a pass so that the time since the first
-// pass began follows the recorded frame times up to and including this pass. A pass that is
-// late does not wait; the game does not hurry to catch up either.
-std::uint64_t restUntilScheduleNs(std::uint64_t elapsedNs, double scheduledSeconds);
+// Watching a recorded game: when its first pass began and the recorded frame times so far.
+struct WatchSchedule {
+    std::uint64_t startNs = 0;
+    double scheduledSeconds = 0.0;
+};
+
+// Adds this pass's recorded frame time to the schedule, then says how long to wait before
+// showing the pass, so that the time since the first pass began follows the recorded frame
+// times up to and including this one. A pass that is late does not wait; the game does not
+// hurry to catch up either.
+std::uint64_t restBeforeWatchedPass(WatchSchedule& schedule, float dt, std::uint64_t nowNs);

@@ -1,12 +1,17 @@
-// Start-up, the timed main loop and shutdown.
+// Start-up, the timed main loop and shutdown, run by SDL's main callbacks: SDL runs the loop the
+// way the platform wants it (a plain loop on the desktop, the page's frame callback in the
+// browser) and calls in once for each event and once for each pass.
 #include "app/loop.hpp"
 
-#include <string>
+// SDL_EnterAppMainCallbacks only: the program's entry point stays main's own.
+#define SDL_MAIN_HANDLED
+#include <SDL3/SDL_main.h>
 
-#include "app/browser.hpp"
+#include <memory>
+#include <utility>
+
 #include "app/controls.hpp"
 #include "app/frame_timing.hpp"
-#include "app/recording.hpp"
 #include "app/start_failure.hpp"
 #include "app/window_icon.hpp"
 #include "game/game_state.hpp"
@@ -55,29 +60,80 @@ void closeGameWindow(GameWindow& gameWindow)
 }
 
 namespace {
+
 // Pixels, not screen units: on a high-density display the picture covers every pixel. A
 // failed query leaves the opening size.
-void drawWindowFrame(SDL_Window* window, const GameState& state)
+void showFrame(const GameWindow& gameWindow, const GameState& state)
 {
     int widthPixels = kWindowWidth;
     int heightPixels = kWindowHeight;
-    SDL_GetWindowSizeInPixels(window, &widthPixels, &heightPixels);
+    SDL_GetWindowSizeInPixels(gameWindow.window, &widthPixels, &heightPixels);
     drawFrame(state, widthPixels, heightPixels);
+    SDL_GL_SwapWindow(gameWindow.window);
 }
+
 }  // namespace
 
 void playPass(const GameWindow& gameWindow, GameState& state, const PassInput& input)
 {
     const std::string title = runPass(state, input);
     SDL_SetWindowTitle(gameWindow.window, title.c_str());
-    drawWindowFrame(gameWindow.window, state);
-    SDL_GL_SwapWindow(gameWindow.window);
-#ifdef __EMSCRIPTEN__
-    awaitBrowserFrame();
-#endif
+    showFrame(gameWindow, state);
 }
 
 namespace {
+
+// Live play: the clock that measures each frame, and when the previous pass began.
+struct LiveFeed {
+    FrameClock clock;
+    std::uint64_t passStartNs = 0;  // 0 before the first pass, which so never rests
+};
+
+// A recorded game being watched.
+struct WatchFeed {
+    explicit WatchFeed(CheckedRecording recording) : script(std::move(recording)) {}
+
+    WatchedScript script;
+    WatchSchedule schedule;
+    bool ended = false;  // its last pass has been shown
+};
+
+// Everything the game holds between SDL's calls.
+struct App {
+    GameWindow gameWindow;
+    std::variant<LiveFeed, WatchFeed> feed;  // where the passes come from
+    std::optional<Recording> recording;      // live play written to a script as it goes
+    ShellFlags shell;
+    int restarts = 0;  // R presses since the last pass began
+    GameState state;
+};
+
+// SDL hands the init callback only the command line: runGame leaves the session here for appInit,
+// and appQuit leaves how the game ended for runGame to return.
+struct Handoff {
+    std::optional<Session> session;
+    GameEnd end;
+};
+Handoff handoff;
+
+void takeSession(App& app, Session session)
+{
+    if (auto* play = std::get_if<PlaySession>(&session))
+        app.recording = std::move(play->recording);
+    else
+        app.feed.emplace<WatchFeed>(std::move(std::get<CheckedRecording>(session)));
+}
+
+// Just before the first pass: its frame time is almost 0, and a watched game starts its schedule.
+void startFeed(App& app)
+{
+    if (auto* live = std::get_if<LiveFeed>(&app.feed)) {
+        live->clock.lastCounter = SDL_GetPerformanceCounter();
+        live->clock.frequency = static_cast<float>(SDL_GetPerformanceFrequency());
+    } else {
+        std::get<WatchFeed>(app.feed).schedule.startNs = SDL_GetTicksNS();
+    }
+}
 
 // The refresh rate of the display the window is on; 0 when SDL cannot tell.
 float displayRefreshHz(SDL_Window* window)
@@ -86,103 +142,99 @@ float displayRefreshHz(SDL_Window* window)
     return mode != nullptr ? mode->refresh_rate : 0.0f;
 }
 
-// Where the passes come from: the player at the keyboard, or a recorded game being watched.
-struct PassFeed {
-    const std::vector<PassInput>* script = nullptr;  // null: live play
-    std::size_t next = 0;                            // watching: the script's next pass
-    Uint64 startNs = 0;                              // watching: when its first pass began
-    double scheduledSeconds = 0.0;                   // watching: its frame times so far
-    FrameClock clock;                                // playing: measures each frame
-    Uint64 passStartNs = 0;                          // playing: when the previous pass began
-};
-
-PassFeed startFeed(const std::vector<PassInput>* script)
+// The player's pass: first the rest of a refresh period if the previous pass's swap did not
+// wait for the display, then the frame time, the R presses since the last pass and the held keys.
+void playLivePass(App& app, LiveFeed& live)
 {
-    PassFeed feed;
-    feed.script = script;
-    feed.startNs = SDL_GetTicksNS();
-    feed.clock.lastCounter = SDL_GetPerformanceCounter();
-    feed.clock.frequency = static_cast<float>(SDL_GetPerformanceFrequency());
-    return feed;
-}
-
-bool feedEnded(const PassFeed& feed)
-{
-    return feed.script != nullptr && feed.next == feed.script->size();
-}
-
-// The frame time, the R presses and the held keys of this pass, after the previous pass has
-// rested what was left of a refresh period if the swap did not wait for the display.
-PassInput livePass(PassFeed& feed, SDL_Window* window, ShellFlags& shell)
-{
-    const Uint64 rest = restAfterPassNs(SDL_GetTicksNS() - feed.passStartNs, displayRefreshHz(window));
+    const std::uint64_t rest =
+        restAfterPassNs(SDL_GetTicksNS() - live.passStartNs, displayRefreshHz(app.gameWindow.window));
     if (rest > 0)
         SDL_DelayPrecise(rest);
-    feed.passStartNs = SDL_GetTicksNS();
+    live.passStartNs = SDL_GetTicksNS();
     PassInput input;
-    input.dt = measureFrameTime(feed.clock, SDL_GetPerformanceCounter());
-    input.restarts = drainEvents(window, shell);
+    input.dt = measureFrameTime(live.clock, SDL_GetPerformanceCounter());
+    input.restarts = app.restarts;
     input.held = readHeldKeys(SDL_GetKeyboardState(nullptr));
-    return input;
+    playPass(app.gameWindow, app.state, input);
+    if (app.recording)
+        recordPass(*app.recording, input, SDL_GetTicksNS());
 }
 
-// The script's next pass, once the time it advances the game has passed since the script
-// started: the game plays at the speed it was recorded.
-PassInput scriptedPass(PassFeed& feed, SDL_Window* window, ShellFlags& shell)
+// The recording's next pass once its time has come, so the game plays at the speed it was
+// recorded. The recording holds the player's keys and restarts: the watcher's R and move keys
+// do nothing. After the last pass its frame and title stay, drawn again after every batch of
+// events (so that F11 or a resize shows it whole), and SDL waits for events in between.
+void playWatchedPass(App& app, WatchFeed& watch)
 {
-    const PassInput input = (*feed.script)[feed.next++];
-    feed.scheduledSeconds += input.dt;
-    const Uint64 rest = restUntilScheduleNs(SDL_GetTicksNS() - feed.startNs, feed.scheduledSeconds);
-    if (rest > 0)
-        SDL_DelayPrecise(rest);
-    // The script holds the player's keys and restarts: the watcher's R and move keys do nothing.
-    drainEvents(window, shell);
-    return input;
-}
-
-// The last frame of a watched game stays, title and all, until ESC or close. It is drawn
-// again after every batch of events, so F11 or a resize shows it whole.
-void holdLastFrame(const GameWindow& gameWindow, const GameState& state, ShellFlags& shell)
-{
-    while (shell.running) {
-        SDL_WaitEvent(nullptr);
-        drainEvents(gameWindow.window, shell);
-        drawWindowFrame(gameWindow.window, state);
-        SDL_GL_SwapWindow(gameWindow.window);
+    if (!watch.ended) {
+        if (const std::optional<PassInput> input = nextWatchedPass(watch.script)) {
+            const std::uint64_t rest = restBeforeWatchedPass(watch.schedule, input->dt, SDL_GetTicksNS());
+            if (rest > 0)
+                SDL_DelayPrecise(rest);
+            playPass(app.gameWindow, app.state, *input);
+            return;
+        }
+        watch.ended = true;
+        SDL_SetHint(SDL_HINT_MAIN_CALLBACK_RATE, "waitevent");
     }
+    showFrame(app.gameWindow, app.state);
 }
 
-void runLoop(const GameWindow& gameWindow, GameState& state, const Session& session)
+SDL_AppResult appInit(void** appstate, int /*argc*/, char** /*argv*/)
 {
-    ShellFlags shell;
-    PassFeed feed = startFeed(session.script);
-    // One loop for playing, recording and watching: only where the input comes from and where
-    // else it goes differ.
-    while (shell.running && !feedEnded(feed)) {
-        const PassInput input = feed.script != nullptr ? scriptedPass(feed, gameWindow.window, shell)
-                                                       : livePass(feed, gameWindow.window, shell);
-        playPass(gameWindow, state, input);
-        if (session.recording != nullptr)
-            recordPass(*session.recording, input, SDL_GetTicksNS());
-    }
-    if (session.script != nullptr)
-        holdLastFrame(gameWindow, state, shell);
+    auto* app = new App;  // appQuit deletes it, also after a failed start
+    *appstate = app;
+    takeSession(*app, std::move(*handoff.session));
+    handoff.session.reset();
+    if (!openGameWindow(app->gameWindow))
+        return SDL_APP_FAILURE;
+    app->state = createGameState();
+    startFeed(*app);
+    return SDL_APP_CONTINUE;
+}
+
+// Events arrive between passes; the next pass acts on them. A close request or ESC still lets
+// that pass run whole, and an R after ESC still restarts it.
+SDL_AppResult appEvent(void* appstate, SDL_Event* event)
+{
+    App& app = *static_cast<App*>(appstate);
+    app.restarts += handleEvent(*event, app.gameWindow.window, app.shell);
+    return SDL_APP_CONTINUE;
+}
+
+SDL_AppResult appIterate(void* appstate)
+{
+    App& app = *static_cast<App*>(appstate);
+    if (auto* live = std::get_if<LiveFeed>(&app.feed))
+        playLivePass(app, *live);
+    else
+        playWatchedPass(app, std::get<WatchFeed>(app.feed));
+    app.restarts = 0;
+    return app.shell.running ? SDL_APP_CONTINUE : SDL_APP_SUCCESS;
+}
+
+void appQuit(void* appstate, SDL_AppResult result)
+{
+    const std::unique_ptr<App> app(static_cast<App*>(appstate));
+    GameEnd end;
+    end.exitCode = result == SDL_APP_FAILURE ? 1 : 0;
+    const bool started = app->gameWindow.window != nullptr;
+    // The one place a recording ends, and before SDL_Quit gives SIGINT and SIGTERM their
+    // default action back, which would end the process before the file is complete.
+    if (app->recording && !started)
+        discardRecording(*app->recording);
+    if (app->recording && !finishRecording(*app->recording))
+        end.recordingError = app->recording->error;
+    if (started)
+        closeGameWindow(app->gameWindow);
+    handoff.end = std::move(end);
 }
 
 }  // namespace
 
-int runGame(const Session& session)
+GameEnd runGame(Session session)
 {
-    GameWindow gameWindow;
-    if (!openGameWindow(gameWindow))
-        return 1;
-    // Outlives the window and SDL: its arrays are released last, on return.
-    GameState state = createGameState();
-    runLoop(gameWindow, state, session);
-    // Before SDL gives SIGINT and SIGTERM their default action back, which would end the
-    // process before the file is complete.
-    if (session.recording != nullptr)
-        finishRecording(*session.recording);
-    closeGameWindow(gameWindow);
-    return 0;
+    handoff.session = std::move(session);
+    SDL_EnterAppMainCallbacks(0, nullptr, appInit, appIterate, appEvent, appQuit);
+    return std::move(handoff.end);
 }

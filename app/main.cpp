@@ -1,19 +1,19 @@
 // Pexilon: a small arcade shooter. Without options it starts a game; --record writes the game
 // to a replay script as it is played, --play shows a recorded one.
-#include <fstream>
+//
+// main is our own rather than SDL's (SDL_MAIN_USE_CALLBACKS): SDL's main ends with 0 or 1 only,
+// and a usage error or a refused file ends with 2, told before SDL starts. The game itself
+// runs in SDL's main callbacks (runGame), the same on every platform.
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/browser.hpp"
 #include "app/loop.hpp"
 #include "app/options.hpp"
 #include "app/recording.hpp"
-#include "game/quoting.hpp"
-#include "game/script.hpp"
-#include "game/script_file.hpp"
+#include "app/watching.hpp"
 
 namespace {
 
@@ -26,42 +26,28 @@ int fail(std::string_view message, int exitCode)
     return exitCode;
 }
 
+int exitCodeOf(const GameEnd& end)
+{
+    if (!end.recordingError.empty())
+        return fail(end.recordingError, kExitFailed);
+    return end.exitCode;
+}
+
 int record(const std::string& path)
 {
     Recording recording;
     if (!startRecording(recording, path))
         return fail(recording.error, kExitBadInput);
-    const int exitCode = runGame({&recording, nullptr});
-    // Also when the window did not open: the file is then complete with no pass in it.
-    if (!finishRecording(recording))
-        return fail(recording.error, kExitFailed);
-    return exitCode;
+    return exitCodeOf(runGame(PlaySession{std::move(recording)}));
 }
 
-// Reads the whole script before the window opens, so that a bad one is refused at once;
-// says why it cannot be shown, or nothing.
-std::optional<std::string> readWholeScript(const std::string& path, std::vector<PassInput>& passes)
-{
-    const std::string shownPath = quoteForMessage(path, std::string_view::npos);
-    std::ifstream file;
-    if (const std::optional<std::string> reason = openScript(file, path))
-        return "cannot open " + shownPath + ": " + *reason;
-    ScriptReader reader{file};
-    while (const std::optional<PassInput> pass = readPass(reader))
-        passes.push_back(*pass);
-    if (!reader.problem)
-        return std::nullopt;
-    if (reader.problem->kind == ScriptProblem::Kind::Unreadable)
-        return "cannot read " + shownPath + ": " + reader.problem->problem;
-    return shownPath + ": line " + std::to_string(reader.problem->line) + ": " + reader.problem->problem;
-}
-
+// The whole recording is checked before the window opens, so that a bad one is refused at once.
 int watch(const std::string& path)
 {
-    std::vector<PassInput> passes;
-    if (const std::optional<std::string> problem = readWholeScript(path, passes))
+    CheckedRecording checked;
+    if (const std::optional<std::string> problem = checkRecording(path, checked))
         return fail(*problem, kExitBadInput);
-    return runGame({nullptr, &passes});
+    return exitCodeOf(runGame(std::move(checked)));
 }
 
 }  // namespace
@@ -88,9 +74,5 @@ int main(int argc, char** argv)
     case Mode::Play:
         break;
     }
-    const int exitCode = runGame({});
-#ifdef __EMSCRIPTEN__
-    tellPageGameEnded(exitCode);
-#endif
-    return exitCode;
+    return exitCodeOf(runGame(PlaySession{}));
 }

@@ -74,7 +74,8 @@ constexpr std::string_view kUsage =
     "\n"
     "A small arcade shooter. Without options it simply starts a game.\n"
     "\n"
-    "  --record FILE  play, and write the game to FILE as a replay script as it goes\n"
+    "  --record FILE  play, and write the game to FILE as a replay script as it goes;\n"
+    "                 FILE must not exist yet\n"
     "  --play FILE    watch the game a replay script holds, at the speed it was played;\n"
     "                 ESC or closing the window ends it, F11 toggles fullscreen\n"
     "  --help         this text\n"
@@ -82,8 +83,8 @@ constexpr std::string_view kUsage =
     "\n"
     "pexilon-replay runs a replay script without a window and prints every pass.\n"
     "Exit status: 0 after a normal end, 1 when the window cannot be opened or the\n"
-    "recording cannot be written, 2 on a usage error or a FILE that cannot be created\n"
-    "or read.\n";
+    "recording cannot be written, 2 on a usage error or a FILE that exists already or\n"
+    "cannot be created (--record) or read (--play).\n";
 }  // namespace
 
 std::string_view usageLine()

@@ -1,6 +1,9 @@
 // A game written to a replay script while it is played.
 #include "app/recording.hpp"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <system_error>
 
@@ -13,6 +16,13 @@ namespace {
 // Half a second, so that even with a slow pass after a write no more than a second is lost
 // when the game is killed.
 constexpr std::uint64_t kWritePeriodNs = 500'000'000;
+
+// Windows opens a descriptor for text unless told otherwise; elsewhere there is no difference.
+#ifdef O_BINARY
+constexpr int kBinaryOpen = O_BINARY;
+#else
+constexpr int kBinaryOpen = 0;
+#endif
 
 // What went wrong with the file, from errno.
 std::string failure(std::string_view doing, const std::string& path)
@@ -40,10 +50,21 @@ void writePending(Recording& recording)
 bool startRecording(Recording& recording, const std::string& path)
 {
     recording.path = path;
-    // Binary, so that the file holds the same bytes on every system.
-    recording.file = std::fopen(path.c_str(), "wb");
+    // Created here or refused, in one step: an existing file is never emptied, even one that
+    // appears between a check and the opening.
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | kBinaryOpen, 0666);
+    if (descriptor < 0) {
+        recording.error = errno == EEXIST ? quoteForMessage(path, std::string_view::npos) +
+                                                " exists already; nothing was written to it"
+                                          : failure("create", path);
+        return false;
+    }
+    // Binary and unbuffered: the file holds the same bytes on every system, and whole lines only.
+    recording.file = ::fdopen(descriptor, "wb");
     if (recording.file == nullptr) {
         recording.error = failure("create", path);
+        ::close(descriptor);
+        std::remove(path.c_str());
         return false;
     }
     std::setvbuf(recording.file, nullptr, _IONBF, 0);
@@ -52,6 +73,8 @@ bool startRecording(Recording& recording, const std::string& path)
     recording.pending += '\n';
     // At once, so that a file that cannot take even this is refused before the game starts.
     writePending(recording);
+    if (recording.file == nullptr)
+        std::remove(path.c_str());
     return recording.file != nullptr;
 }
 
@@ -74,4 +97,13 @@ bool finishRecording(Recording& recording)
         recording.error = failure("write", recording.path);
     recording.file = nullptr;
     return recording.error.empty();
+}
+
+void discardRecording(Recording& recording)
+{
+    if (recording.file == nullptr)
+        return;
+    std::fclose(recording.file);
+    recording.file = nullptr;
+    std::remove(recording.path.c_str());
 }

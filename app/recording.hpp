@@ -16,8 +16,9 @@ struct Recording {
     std::uint64_t lastWriteNs = 0;  // when lines last went to the system, on the game's clock
 };
 
-// Creates the file (emptying one that exists) and writes the first line, a comment naming the
-// program. False, with the reason in `error`, when the file cannot be created or written.
+// Creates the file and writes the first line, a comment naming the program. False, with the
+// reason in `error`, when the file exists already (it is left as it was: it may hold a game
+// kept from before) or cannot be created or written (nothing is left behind).
 bool startRecording(Recording& recording, const std::string& path);
 
 // Adds one pass; the lines go to the system once half a second has passed since they last did.
@@ -26,3 +27,6 @@ void recordPass(Recording& recording, const PassInput& input, std::uint64_t nowN
 // Writes out what is left and closes the file. False, with the reason in `error`, when any
 // write failed. Does nothing more for a recording that never started or has already finished.
 bool finishRecording(Recording& recording);
+
+// Closes and removes the file of a recording whose game never started.
+void discardRecording(Recording& recording);

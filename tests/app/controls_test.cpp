@@ -4,6 +4,7 @@
 #include <SDL3/SDL.h>
 
 #include <array>
+#include <initializer_list>
 
 #include "app/controls.hpp"
 
@@ -23,49 +24,47 @@ TEST(Controls, EachKeyAloneHoldsOnlyItsControl)
 }
 
 namespace {
-class EventDrain : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(SDL_Init(SDL_INIT_EVENTS)) << SDL_GetError(); }
-    void TearDown() override { SDL_Quit(); }
 
-    static void pushKey(SDL_Keycode key)
-    {
-        SDL_Event event{};
-        event.type = SDL_EVENT_KEY_DOWN;
-        event.key.key = key;
-        ASSERT_TRUE(SDL_PushEvent(&event));
-    }
-    static void pushQuit()
-    {
-        SDL_Event event{};
-        event.type = SDL_EVENT_QUIT;
-        ASSERT_TRUE(SDL_PushEvent(&event));
-    }
-};
-}  // namespace
-
-TEST_F(EventDrain, EveryRInTheBatchCountsAndTheBatchIsDrainedPastAQuit)
+SDL_Event keyDown(SDL_Keycode key)
 {
-    pushKey(SDLK_R);
-    pushKey(SDLK_P);  // not a command
-    pushKey(SDLK_R);
-    pushKey(SDLK_ESCAPE);
-    pushKey(SDLK_R);  // an R after ESC still restarts
-    ShellFlags shell;
-    EXPECT_EQ(drainEvents(nullptr, shell), 3);
-    EXPECT_FALSE(shell.running);
-    EXPECT_FALSE(shell.fullscreen);
-    EXPECT_EQ(drainEvents(nullptr, shell), 0) << "the queue was drained";
+    SDL_Event event{};
+    event.type = SDL_EVENT_KEY_DOWN;
+    event.key.key = key;
+    return event;
 }
 
-TEST_F(EventDrain, CloseRequestEndsTheLoopAndEachF11TogglesTheFlag)
+SDL_Event quitRequest()
 {
-    pushKey(SDLK_F11);
-    pushQuit();
-    pushKey(SDLK_F11);
-    pushKey(SDLK_F11);
+    SDL_Event event{};
+    event.type = SDL_EVENT_QUIT;
+    return event;
+}
+
+// The events SDL delivers between two passes, handled in order; the R presses among them.
+int handleAll(std::initializer_list<SDL_Event> events, ShellFlags& shell)
+{
+    int restarts = 0;
+    for (const SDL_Event& event : events)
+        restarts += handleEvent(event, nullptr, shell);
+    return restarts;
+}
+
+}  // namespace
+
+TEST(Events, EveryRCountsAlsoAfterAQuit)
+{
     ShellFlags shell;
-    EXPECT_EQ(drainEvents(nullptr, shell), 0);
+    // P is not a command; an R after ESC still restarts.
+    EXPECT_EQ(handleAll({keyDown(SDLK_R), keyDown(SDLK_P), keyDown(SDLK_R), keyDown(SDLK_ESCAPE), keyDown(SDLK_R)}, shell),
+              3);
+    EXPECT_FALSE(shell.running);
+    EXPECT_FALSE(shell.fullscreen);
+}
+
+TEST(Events, CloseRequestEndsTheLoopAndEachF11TogglesTheFlag)
+{
+    ShellFlags shell;
+    EXPECT_EQ(handleAll({keyDown(SDLK_F11), quitRequest(), keyDown(SDLK_F11), keyDown(SDLK_F11)}, shell), 0);
     EXPECT_FALSE(shell.running);
     EXPECT_TRUE(shell.fullscreen) << "three toggles";
 }

@@ -37,3 +37,25 @@ TEST(FrameTiming, OnlyPassesUnderHalfARefreshPeriodRestTheRestOfIt)
         EXPECT_EQ(restAfterPassNs(c.passNs, c.refreshHz), c.restNs);
     }
 }
+
+TEST(FrameTiming, AWatchedPassWaitsUntilTheRecordedTimesUpToItsOwnHavePassed)
+{
+    // Frame times that are exact in binary, so the rests come out in whole nanoseconds.
+    constexpr std::uint64_t kStartNs = 7'000'000'000;
+    const struct {
+        float dt;
+        std::uint64_t sinceStartNs;  // when the pass is due to be shown
+        std::uint64_t restNs;
+    } passes[] = {
+        {0.015625f, 0, 15'625'000},           // the first pass is shown one frame time after the start
+        {0.015625f, 15'625'000, 15'625'000},
+        {0.03125f, 40'000'000, 22'500'000},
+        {0.0078125f, 900'000'000, 0},          // behind the schedule: no rest, no hurry either
+        {0.0078125f, 900'000'000, 0},
+    };
+    WatchSchedule schedule{kStartNs, 0.0};
+    for (const auto& pass : passes) {
+        SCOPED_TRACE(pass.sinceStartNs);
+        EXPECT_EQ(restBeforeWatchedPass(schedule, pass.dt, kStartNs + pass.sinceStartNs), pass.restNs);
+    }
+}

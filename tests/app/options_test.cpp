@@ -30,6 +30,7 @@ TEST(Options, EachLineGivesItsModeFileOrProblem)
         {{"--record"}, Mode::Play, "", "--record needs a file name"},
         {{"--play", ""}, Mode::Play, "", "--play needs a file name, not an empty one"},
         {{"--record", "--play", "game.txt"}, Mode::Play, "", "--record needs a file name, not '--play'"},
+        {{"--record", "-x"}, Mode::Play, "", "--record needs a file name, not '-x'"},
         {{"--record", "a.txt", "--play", "b.txt"}, Mode::Play, "", "one game at a time: --record or --play, once"},
         {{"--record", "a.txt", "--record", "b.txt"}, Mode::Play, "", "one game at a time: --record or --play, once"},
         {{"--bogus", "--record"}, Mode::Play, "", "unknown option '--bogus'"},

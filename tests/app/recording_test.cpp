@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -74,16 +77,19 @@ TEST_F(RecordingFile, LinesReachTheFileHalfASecondApartAndAllOfThemAtTheEnd)
     EXPECT_EQ(read[2].dt, 1e-4f);
 }
 
-TEST_F(RecordingFile, AFileThatCannotBeCreatedOrWrittenIsRefusedAtTheStart)
+TEST_F(RecordingFile, AnExistingFileIsLeftAsItWasAndANameThatCannotBeCreatedIsRefused)
 {
+    const std::string kept = "# recorded by pexilon 1.0\n0.016667 fire\n";
+    std::ofstream(path, std::ios::binary) << kept;
+    const std::string missingFolder = (folder / "no such folder" / "game.txt").string();
+    const auto exists = [](const std::string& name) { return "'" + name + "' exists already; nothing was written to it"; };
     const struct {
         std::string path;
         std::string error;
     } cases[] = {
-        {(folder / "no such folder" / "game.txt").string(),
-         "cannot create '" + (folder / "no such folder" / "game.txt").string() + "': No such file or directory"},
-        {folder.string(), "cannot create '" + folder.string() + "': Is a directory"},
-        {"/dev/full", "cannot write '/dev/full': No space left on device"},
+        {path, exists(path)},
+        {folder.string(), exists(folder.string())},
+        {missingFolder, "cannot create '" + missingFolder + "': No such file or directory"},
     };
     for (const auto& c : cases) {
         Recording recording;
@@ -92,7 +98,24 @@ TEST_F(RecordingFile, AFileThatCannotBeCreatedOrWrittenIsRefusedAtTheStart)
         recordPass(recording, {0.02f, 0, {}}, 900 * kMillisecond);
         EXPECT_FALSE(finishRecording(recording)) << "the failure stays told";
     }
+    EXPECT_EQ(onDisk(), kept);
     EXPECT_FALSE(std::filesystem::exists(folder / "no such folder"));
+}
+
+TEST_F(RecordingFile, AFileThatCannotTakeTheFirstLineIsRefusedAndRemoved)
+{
+    // A file size limit below the first line's length; the signal would end the test program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const rlimit small{8, before.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    Recording recording;
+    const bool started = startRecording(recording, path);
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    EXPECT_FALSE(started);
+    EXPECT_EQ(recording.error, "cannot write '" + path + "': File too large");
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 }  // namespace

@@ -36,8 +36,9 @@ command_lines() {
   check_equal "--help prints the usage on standard output" "$(outcome --help)" "exit 0 | $usage | "
   check_equal "--version prints the name and the project's version" "$(outcome --version)" "exit 0 | pexilon $version | "
 
+  local bad_script=$'0.02\n# aim\n0.02 jump fire\n0.02\n'
   mkdir -p "$files/a folder"
-  printf '0.02\n# aim\n0.02 jump fire\n0.02\n' >"$files/bad.txt"
+  printf '%s' "$bad_script" >"$files/bad.txt"
   cd "$files" || abort "no folder for the refused files"
   local -a cases=(
     "a missing file|pexilon: cannot open 'missing.txt': No such file or directory|--play|missing.txt"
@@ -48,6 +49,7 @@ command_lines() {
     "an empty FILE to record|pexilon: --record needs a file name, not an empty one|--record|"
     "a missing FILE|pexilon: --record needs a file name|--record"
     "a file that cannot be created|pexilon: cannot create 'no/such/new.txt': No such file or directory|--record|no/such/new.txt"
+    "an existing FILE to record|pexilon: 'bad.txt' exists already; nothing was written to it|--record|bad.txt"
     "an unknown option|pexilon: unknown option '--fast'|--record|new.txt|--fast"
   )
   local entry
@@ -60,7 +62,9 @@ command_lines() {
       "$(outcome "${fields[@]:2}")" "exit 2 |  | ${fields[1]}"
   done
   check "a usage error (the last case) shows the usage line" grep -qxF "$usage" "$E2E_ART/outcome.err"
-  check_equal "the refused command lines wrote nothing" "$(ls -A)" "$(printf 'a folder\nbad.txt')"
+  check_equal "a recording whose window cannot open ends with exit code 1" "$(outcome --record new.txt | cut -c 1-6)" "exit 1"
+  check_equal "the existing FILE is left as it was" "$(cat bad.txt)" "${bad_script%$'\n'}"
+  check_equal "the refused command lines and the game that could not start left no file" "$(ls -A)" "$(printf 'a folder\nbad.txt')"
   cd - >/dev/null || abort "cannot go back"
 }
 
@@ -207,6 +211,18 @@ watching() {  # watching RECORDING
   check_equal "ESC ends the watched game with exit code 0" "$GAME_RC" 0
 }
 
+# Events are handled while the recording plays, not only once it has ended: ESC ends the watched
+# game at once.
+watching_cut_short() {
+  local seconds
+  seconds=$(awk '!/^#/ { total += $1 } END { printf "%d", total }' "$RECORDING")
+  ((seconds >= 5)) || fail "the recording lasts only $seconds s, too short to cut short"
+  launch_game --play "$RECORDING"
+  tap_key Escape
+  wait_game_exit 3
+  check_equal "ESC while a recording of $seconds s plays ends it within 3 s, with exit code 0" "$GAME_RC" 0
+}
+
 # A recorded game ended by a signal: SDL turns SIGTERM and SIGINT into a close request, and the
 # file is complete; a killed one has its lines on the disk up to a second before.
 signals() {
@@ -241,6 +257,7 @@ else
   start_xvfb
   recording
   watching "$RECORDING"
+  watching_cut_short
   signals
 fi
 e2e_end

@@ -119,6 +119,17 @@ TEST(ScriptReader, GivesThePassesInOrderThenTheBadLineByItsNumber)
     EXPECT_FALSE(readPass(reader).has_value()) << "nothing is read past a problem";
 }
 
+TEST(ScriptReader, TheLongestLineIsAPassAndOneByteMoreIsABadLine)
+{
+    for (const std::size_t length : {kLongestLine, kLongestLine + 1}) {
+        SCOPED_TRACE(length);
+        std::istringstream script(std::string(length - 4, ' ') + "0.02\n");
+        ScriptReader reader{script};
+        EXPECT_EQ(readPass(reader).has_value(), length == kLongestLine);
+        EXPECT_EQ(reader.problem.has_value(), length > kLongestLine);
+    }
+}
+
 // A pass as a recording writes it, read back as a replay reads it.
 PassInput writtenAndReadBack(const PassInput& pass, std::string& line)
 {
