@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "game/script.hpp"
+#include "game/quoting.hpp"
 
 #ifndef PEXILON_VERSION
 #error "the build passes the project's version as PEXILON_VERSION"

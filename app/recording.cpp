@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "app/options.hpp"
+#include "game/quoting.hpp"
 #include "game/script.hpp"
 
 namespace {

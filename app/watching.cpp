@@ -4,6 +4,9 @@
 
 #include <string_view>
 
+#include "game/quoting.hpp"
+#include "game/script_file.hpp"
+
 std::optional<std::string> checkRecording(const std::string& path, CheckedRecording& checked)
 {
     const std::string shownPath = quoteForMessage(path, std::string_view::npos);

@@ -5,25 +5,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "game/pass.hpp"
-
-// How much of a word or argument a message quotes.
-constexpr std::size_t kMostQuotedChars = 40;
-
-// Text from outside (a script, an argument, a path) as a message shows it: in single quotes,
-// every byte outside printable ASCII as \xNN and a backslash as \\, and cut short with "..."
-// before it shows more than `mostChars` characters, so no input can flood or steer the
-// terminal the message goes to.
-std::string quoteForMessage(std::string_view text, std::size_t mostChars = kMostQuotedChars);
-
-// Opens a script file; why it cannot be read, or nothing when it opened.
-std::optional<std::string> openScript(std::ifstream& file, const std::string& path);
 
 enum class LineKind { Ignored, Pass, Bad };
 
@@ -61,9 +48,6 @@ struct ScriptReader {
 // The next pass of the script, past blank and comment lines; nothing at the end of the
 // script or at a problem, which `reader.problem` then holds.
 std::optional<PassInput> readPass(ScriptReader& reader);
-
-// The shortest decimal text that reads back as exactly this float.
-void appendFloat(std::string& out, float value);
 
 // One pass as a script line, with its line end: the frame time written so that it reads back
 // to the very same float, then left, right and fire when held, and one restart per restart.

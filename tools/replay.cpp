@@ -9,7 +9,9 @@
 #include <ostream>
 #include <system_error>
 
+#include "game/float_text.hpp"
 #include "game/game_state.hpp"
+#include "game/quoting.hpp"
 
 namespace {
 

@@ -5,6 +5,8 @@
 #include <iostream>
 #include <system_error>
 
+#include "game/quoting.hpp"
+#include "game/script_file.hpp"
 #include "tools/replay.hpp"
 
 #ifdef _WIN32

@@ -1,5 +1,5 @@
-// Replay scripts: reading lines and passes, quoting what they hold in messages, and writing
-// a pass so that it reads back the same.
+// Replay scripts: reading lines and passes, and writing a pass so that it reads back the same.
+#include "game/quoting.hpp"
 #include "game/script.hpp"
 
 #include <gtest/gtest.h>
@@ -98,24 +98,6 @@ TEST(ScriptLine, NamesWhatIsWrongWithABadLine)
         EXPECT_EQ(line.kind, LineKind::Bad) << text;
         EXPECT_EQ(line.problem, problem) << text;
     }
-}
-
-TEST(Quoting, ShowsAFewDozenCharactersAndOnlyPrintableAscii)
-{
-    using namespace std::string_literals;
-    const std::string forty(kMostQuotedChars, 'x');
-    const std::string shorter(kMostQuotedChars - 3, 'x');
-    const std::pair<std::string, std::string> cases[] = {
-        {"jump", "'jump'"},
-        {"\x1b[2J\r\0\x7f\xff~ "s, R"('\x1b[2J\x0d\x00\x7f\xff~ ')"},
-        {R"(a\x41)", R"('a\\x41')"},  // a backslash of the input is told from an escape
-        {forty, "'" + forty + "'"},
-        {forty + "y", "'" + forty + "...'"},
-        {shorter + "\x01", "'" + shorter + "...'"},  // no escape is cut in half
-    };
-    for (const auto& [text, shown] : cases)
-        EXPECT_EQ(quoteForMessage(text), shown);
-    EXPECT_EQ(quoteForMessage(forty + forty, std::string_view::npos), "'" + forty + forty + "'");
     EXPECT_EQ(parseScriptLine("0.02 " + std::string(200'000, 'j')).problem,
               "unknown word '" + std::string(kMostQuotedChars, 'j') + "...'");
 }

@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <streambuf>
@@ -331,74 +330,6 @@ float readFloat(const std::string& text)
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     EXPECT_TRUE(error == std::errc() && end == text.data() + text.size()) << "not a number: " << text;
     return value;
-}
-
-std::string printedFloat(float value)
-{
-    std::string text;
-    appendFloat(text, value);
-    return text;
-}
-
-TEST(Printer, FloatsReadBackAsExactlyTheSameFloat)
-{
-    std::vector<float> values = {0.05f,
-                                 0.1f,
-                                 1.0f / 3.0f,
-                                 613.3331f,
-                                 1e-4f,
-                                 -0.0f,
-                                 -640.0f,
-                                 std::numeric_limits<float>::denorm_min(),
-                                 std::numeric_limits<float>::min(),
-                                 std::numeric_limits<float>::max(),
-                                 std::nextafter(1.0f, 2.0f),
-                                 16777217.0f};
-    std::mt19937 bits(7);
-    while (values.size() < 20000) {
-        const float value = std::bit_cast<float>(static_cast<std::uint32_t>(bits()));
-        if (std::isfinite(value))
-            values.push_back(value);
-    }
-    for (const float value : values)
-        ASSERT_EQ(bitsOf(readFloat(printedFloat(value))), bitsOf(value)) << printedFloat(value);
-}
-
-TEST(Printer, FloatsTakeTheirShortestForm)
-{
-    EXPECT_EQ(printedFloat(0.05f), "0.05");
-    EXPECT_EQ(printedFloat(431.0f), "431");
-    EXPECT_EQ(printedFloat(0.016667f), "0.016667");
-    EXPECT_EQ(printedFloat(2.125f), "2.125");
-}
-
-// Floats are written our own way (the browser's C++ library has no floating-point to_chars),
-// and must come out exactly as the standard library writes them on the desktop. Where
-// the two could part: beside powers of two (lopsided rounding ranges), beside powers of ten
-// (a digit more or less), whole numbers written out, subnormals, and anything at random.
-TEST(Printer, FloatsAreWrittenExactlyAsTheStandardLibraryWritesThem)
-{
-    std::vector<std::uint32_t> patterns;
-    for (std::uint32_t exponent = 0; exponent < 255; ++exponent) {
-        for (std::uint32_t offset = 0; offset < 64; ++offset)
-            patterns.insert(patterns.end(), {(exponent << 23) + offset, (exponent << 23) - offset - 1});
-    }
-    for (int power = -45; power <= 38; ++power) {
-        const std::uint32_t tenth = bitsOf(readFloat("1e" + std::to_string(power)));
-        for (std::uint32_t offset = 0; offset < 64; ++offset)
-            patterns.insert(patterns.end(), {tenth + offset, tenth - offset});
-    }
-    std::mt19937 bits(11);
-    for (int i = 0; i < 50000; ++i)
-        patterns.push_back(static_cast<std::uint32_t>(bits()));
-    for (const std::uint32_t pattern : patterns) {
-        const float value = std::bit_cast<float>(pattern);
-        if (!std::isfinite(value))
-            continue;
-        char standard[64];
-        const std::to_chars_result end = std::to_chars(std::begin(standard), std::end(standard), value);
-        ASSERT_EQ(printedFloat(value), std::string(standard, end.ptr)) << "bits " << pattern;
-    }
 }
 
 TEST(Printer, StringsEscapeQuotesBackslashesAndControlCharacters)

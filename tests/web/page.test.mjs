@@ -2,7 +2,9 @@
 // colours at the window tests' points (tests/e2e, whose palette this reads from lib.sh), the
 // keys drive the game, the document title is the status line, ESC ends the loop and the page
 // says how to start again, and nothing reaches the console as an error; and a busy frame drawn
-// by the same program on both sides is the desktop's, pixel for pixel. Positions are logical
+// by the same program on both sides is the desktop's, pixel for pixel. Recordings go both
+// ways: a game played and saved in the page replays in the Linux tool to the page's last
+// title, and a desktop recording watched in the page ends on the Linux tool's last title. Positions are logical
 // points of the 900 x 700 picture. Screenshots stay in build/web-check/ for a person to see.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
@@ -19,6 +21,10 @@ const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..')
 const site = path.join(root, 'build/web');
 const artifacts = path.join(root, 'build/web-check');
 // The busy frame's two builds (tests/frame/), as scripts/check-web makes them.
+// The Linux replay tool, built by scripts/check-web beside the busy frame.
+const linuxReplay = path.join(root, 'build/test/pexilon-replay');
+// Served beside the page for ?watch=URL: a game recorded by the desktop game.
+const desktopRecording = path.join(root, 'tests/e2e/recorded-on-linux.txt');
 const busyFrame = {
   desktop: path.join(root, 'build/test/tests/frame/busy_frame'),
   'busy_frame.html': path.join(root, 'tests/frame/busy_frame.html'),
@@ -57,11 +63,12 @@ const consoleErrors = [];
 before(async () => {
   fs.rmSync(artifacts, { recursive: true, force: true });
   fs.mkdirSync(artifacts, { recursive: true });
-  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png' };
+  const types = { '.txt': 'text/plain', '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png' };
   // build/web as any static host serves it, on the loopback address only.
   server = http.createServer((request, response) => {
-    const name = request.url === '/' ? 'index.html' : path.basename(request.url);
-    const file = busyFrame[name] ?? path.join(site, name);
+    const { pathname } = new URL(request.url, 'http://127.0.0.1');
+    const name = pathname === '/' ? 'index.html' : path.basename(pathname);
+    const file = busyFrame[name] ?? (name === path.basename(desktopRecording) ? desktopRecording : path.join(site, name));
     if (!fs.existsSync(file)) return response.writeHead(404).end();
     response.writeHead(200, { 'Content-Type': types[path.extname(file)] });
     fs.createReadStream(file).pipe(response);
@@ -197,4 +204,45 @@ test('ESC ends the loop and the page says how to start again, with no console er
   await page.waitForTimeout(300);
   assert.equal(await page.title(), title, 'the status line still changes');
   assert.deepEqual(consoleErrors, []);
+});
+
+// The last pass's title as the Linux tool prints it, with the runs of spaces the browser folds.
+const lastTitleOf = (script) =>
+  JSON.parse(execFileSync(linuxReplay, ['--every', '1000000000', script], { encoding: 'utf8' })).title.replace(/ +/g, ' ');
+
+test("the ended game saves as a recording that the Linux tool replays to the page's last title", async () => {
+  const title = await page.title();
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#save-recording')]);
+  assert.match(download.suggestedFilename(), /^pexilon-\d{8}-\d{6}\.txt$/);
+  const saved = path.join(artifacts, download.suggestedFilename());
+  await download.saveAs(saved);
+  const recording = fs.readFileSync(saved, 'utf8');
+  assert.match(recording, /^# recorded by pexilon [0-9.]+\n/);
+  for (const word of ['right', 'fire', 'restart']) assert.match(recording, new RegExp(` ${word}\\b`), word);
+  assert.equal(lastTitleOf(saved), title);
+});
+
+test("a desktop recording watched through ?watch=URL ends on the Linux tool's last title and stays", async () => {
+  const seconds = fs.readFileSync(desktopRecording, 'utf8').split('\n')
+    .filter((line) => /^[0-9]/.test(line)).reduce((sum, line) => sum + Number(line.split(' ')[0]), 0);
+  const last = lastTitleOf(desktopRecording);
+  await page.goto(`http://127.0.0.1:${server.address().port}/?watch=${path.basename(desktopRecording)}`);
+  await page.waitForTimeout(seconds * 1000);
+  await page.waitForFunction((t) => document.title === t, last, { timeout: 60000, polling: 'raf' });
+  await page.keyboard.press('r');  // the recording holds the keys: R starts no new game
+  await page.waitForTimeout(500);
+  assert.equal(await page.title(), last, 'the last title stays');
+  await page.keyboard.press('Escape');
+  await page.locator('#notice').waitFor({ state: 'visible', timeout: 5000 });
+  assert.match(await page.locator('#notice').innerText(), /The recording has ended/);
+  assert.equal(await page.locator('#save-recording').isVisible(), false);
+});
+
+test("a bad recording chosen to watch shows the desktop's message and plays nothing", async () => {
+  const bad = path.join(artifacts, 'bad.txt');
+  fs.writeFileSync(bad, '0.02\n# aim\n0.02 jump fire\n0.02\n');
+  await Promise.all([page.waitForEvent('load'), page.setInputFiles('#watch-file', bad)]);
+  await page.locator('#notice').waitFor({ state: 'visible', timeout: 20000 });
+  assert.equal(await page.locator('#notice-text').innerText(), "'bad.txt': line 3: unknown word 'jump'");
+  assert.equal(await page.title(), 'Pexilon');
 });
