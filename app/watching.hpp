@@ -6,6 +6,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "game/pass.hpp"
 #include "game/script.hpp"

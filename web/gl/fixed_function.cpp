@@ -80,8 +80,8 @@ int eightBit(float value)
     return static_cast<int>(std::nearbyint(std::fmin(std::fmax(value, 0.0f), 1.0f) * kSteps));
 }
 
-// x * y / 255 in 8-bit steps as desktop Mesa works it out: exact rounding, except that a
-// product past 128 whose remainder is exactly half a step and 1/510 rounds down.
+// x * y / 255 in 8-bit steps as desktop Mesa works it out: rounded to the nearest, except
+// that a product above 128 whose fraction is 128/255 rounds down.
 int mesaProduct(int x, int y)
 {
     const int t = x * y;
@@ -124,7 +124,7 @@ void emitTriangle(const Corner& a, const Corner& b, const Corner& c)
     emit(c);
 }
 
-// Desktop GL draws a wide line as a quad: the segment spread by half the width, in device
+// Desktop Mesa draws a wide line as a quad: the segment spread by half the width, in device
 // pixels, to either side across its major axis (WebGL draws every line one pixel wide).
 void emitWideLine(const Corner& from, const Corner& to)
 {
