@@ -194,23 +194,24 @@ ensure_packages() {  # ensure_packages LOG PACKAGE...
     apt_get install --no-install-recommends "${missing[@]}"
 }
 
-# The scripts' CMake builds, each in its own directory under build/ with its logs in it.
-# The sourcing script sets root (the source tree).
+# The scripts' CMake builds: each is a preset of CMakePresets.json, configured and built with
+# its logs in its build directory. The sourcing script sets root (the source tree).
 build_jobs=$(nproc)
 
-configure_build() {  # configure_build DIR [cmake options...]
-  local dir=$1 what="configuring ${1#"$root"/}"
-  shift
+configure_preset() {  # configure_preset PRESET DIR [cmake options...]   (DIR: the preset's build directory)
+  local preset=$1 dir=$2
+  shift 2
   mkdir -p "$dir"
   : >"$dir/configure.log"
-  run_logged "$what" "$dir/configure.log" cmake -S "$root" -B "$dir" "$@"
+  run_logged "configuring ${dir#"$root"/}" "$dir/configure.log" env -C "$root" cmake --preset "$preset" "$@"
 }
 
-build_targets() {  # build_targets DIR [TARGET...]   (every default target when none is named)
-  local dir=$1 what="building ${1#"$root"/}"
-  shift
+build_preset() {  # build_preset PRESET DIR [TARGET...]   (the preset's targets when none is named)
+  local preset=$1 dir=$2
+  shift 2
   local -a targets=()
   (($#)) && targets=(--target "$@")
   : >"$dir/build.log"
-  run_logged "$what" "$dir/build.log" cmake --build "$dir" -j"$build_jobs" "${targets[@]}"
+  run_logged "building ${dir#"$root"/}" "$dir/build.log" \
+    env -C "$root" cmake --build --preset "$preset" -j"$build_jobs" "${targets[@]}"
 }

@@ -1,5 +1,5 @@
 // libFuzzer entry: arbitrary bytes as a replay script, through the same parser and pass loop
-// as pexilon-replay, output discarded. Built by scripts/fuzz.
+// as pexilon-replay, output discarded. Built and run by `cmake --workflow --preset fuzz`.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

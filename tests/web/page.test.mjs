@@ -20,8 +20,8 @@ import { PNG } from 'pngjs';
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const site = path.join(root, 'build/web');
 const artifacts = path.join(root, 'build/web-check');
-// The busy frame's two builds (tests/frame/), as scripts/check-web makes them.
-// The Linux replay tool, built by scripts/check-web beside the busy frame.
+// The busy frame's two builds (tests/frame/), as scripts/build-web --check makes them.
+// The Linux replay tool, built by scripts/build-web --check beside the busy frame.
 const linuxReplay = path.join(root, 'build/test/pexilon-replay');
 // Served beside the page for ?watch=URL: a game recorded by the desktop game.
 const desktopRecording = path.join(root, 'tests/e2e/recorded-on-linux.txt');
