@@ -14,8 +14,20 @@
 
 : "${step_prefix:?the sourcing script names itself in step_prefix}"
 readonly step_progress_every=10  # seconds between two progress lines of one step
+# What is built or downloaded once: ~/.cache/pexilon (a relative XDG_CACHE_HOME is invalid, and
+# would make the folders depend on the working directory).
+# shellcheck disable=SC2034  # used by the sourcing scripts
+if [[ ${XDG_CACHE_HOME:-} == /* ]]; then
+  cache=$XDG_CACHE_HOME/pexilon
+else
+  cache=${HOME:?neither XDG_CACHE_HOME nor HOME is set}/.cache/pexilon
+fi
 
-step_say() { printf '%s: %s\n' "$step_prefix" "$*" >&2; }
+say() { printf '%s: %s\n' "$step_prefix" "$*" >&2; }
+die() {
+  say "error: $*"
+  exit 1
+}
 
 # 75 -> "1 min 15 s"
 step_duration() {
@@ -56,7 +68,7 @@ run_step() {
     sleep 0.25
     if ((SECONDS >= next)); then
       progress=$(step_progress "$step_log" "$offset")
-      step_say "$what: ${progress:+$progress, }$(step_duration $((SECONDS - start))) so far"
+      say "$what: ${progress:+$progress, }$(step_duration $((SECONDS - start))) so far"
       next=$((next + step_progress_every))
     fi
   done
@@ -67,7 +79,7 @@ run_step() {
 # Shows the end of a failed step's log and exits.
 step_failed() {  # step_failed WHAT LOG
   tail -n 30 "$2" >&2
-  step_say "$1 failed; see $2"
+  say "$1 failed; see $2"
   exit 1
 }
 
@@ -80,7 +92,7 @@ run_logged() {  # run_logged WHAT LOG COMMAND...
 logged() {  # logged WHAT LOG COMMAND...
   run_step "$@" && return 0
   tail -n 30 "$2" | sed 's/^/    /' >&2
-  step_say "$1 failed; see $2"
+  say "$1 failed; see $2"
   return 1
 }
 
@@ -116,11 +128,11 @@ checks_passed=0
 checks_failed=0
 pass() {
   checks_passed=$((checks_passed + 1))
-  step_say "ok - $1"
+  say "ok - $1"
 }
 fail() {
   checks_failed=$((checks_failed + 1))
-  step_say "not ok - $1"
+  say "not ok - $1"
 }
 
 # check DESCRIPTION COMMAND...: the command's success is the check. When the sourcing script
@@ -143,7 +155,7 @@ check() {
 
 # Says how the checks went; fails when one of them did.
 checks_summary() {
-  step_say "$checks_passed passed, $checks_failed failed"
+  say "$checks_passed passed, $checks_failed failed"
   ((checks_failed == 0))
 }
 
@@ -153,7 +165,7 @@ as_root() {
   if ((EUID == 0)); then
     "$@"
   else
-    command -v sudo >/dev/null || { step_say "error: apt-get needs root: run this as root or install sudo"; exit 1; }
+    command -v sudo >/dev/null || { say "error: apt-get needs root: run this as root or install sudo"; exit 1; }
     sudo "$@"
   fi
 }
@@ -168,7 +180,7 @@ apt_get() {
 apt_updated=false
 apt_update_once() {  # apt_update_once LOG
   $apt_updated && return 0
-  step_say "updating the apt package lists (under a minute on a good connection)"
+  say "updating the apt package lists (under a minute on a good connection)"
   run_logged "apt-get update" "$1" apt_get update
   apt_updated=true
 }
@@ -189,7 +201,7 @@ ensure_packages() {  # ensure_packages LOG PACKAGE...
   mapfile -t missing < <(missing_packages "$@")
   ((${#missing[@]})) || return 0
   apt_update_once "$apt_log"
-  step_say "installing ${#missing[@]} packages with apt-get (up to several minutes on a fresh machine): ${missing[*]}"
+  say "installing ${#missing[@]} packages with apt-get (up to several minutes on a fresh machine): ${missing[*]}"
   run_logged "installing ${#missing[@]} packages" "$apt_log" \
     apt_get install --no-install-recommends "${missing[@]}"
 }

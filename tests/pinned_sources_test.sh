@@ -22,7 +22,7 @@ top=${top/_/-}
 mkdir -p "$work/dc/$top/double-conversion" "$work/debian/pool/main/d/double-conversion" "$work/debian/pool/main/libs/libsdl3"
 echo 'made up' >"$work/dc/$top/LICENSE"
 tar -czf "$work/debian/pool/main/d/double-conversion/$tarball" -C "$work/dc" "$top"
-for name in $(sed -n 's/^[0-9a-f]*  //p' "$pins/sdl3-source.sha256"); do
+sed -n 's/^[0-9a-f]*  //p' "$pins/sdl3-source.sha256" | while read -r name; do
   echo "made up $name" >"$work/debian/pool/main/libs/libsdl3/$name"
 done
 for pin in "$pins"/*.sha256; do

@@ -93,7 +93,7 @@ for trace in "$tests"/replay/*.golden.jsonl; do
 done
 
 figures=$("$linux/tests/soak" --passes "$passes" --scripts "$art/scripts")
-step_say "$figures"
+say "$figures"
 # Every loadout (1, 2 or 3 guns; 2 or 3 with the supergun), and waves where every kind of
 # monster moves at its top speed (from wave 130).
 if [[ $figures =~ loadouts\ 1\ 2\ 3\ 2S\ 3S\),\ highest\ wave\ ([0-9]+) ]] && ((BASH_REMATCH[1] >= 130)); then
