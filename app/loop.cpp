@@ -18,9 +18,16 @@
 #include "game/pass.hpp"
 #include "ui/frame.hpp"
 
+// A build may add to the window's flags: the page's asks for the screen's pixel density, so that
+// its canvas draws at the screen's own pixels.
+#ifndef PEXILON_EXTRA_WINDOW_FLAGS
+#define PEXILON_EXTRA_WINDOW_FLAGS 0
+#endif
+
 namespace {
 constexpr int kWindowWidth = 900;
 constexpr int kWindowHeight = 700;
+constexpr SDL_WindowFlags kWindowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | PEXILON_EXTRA_WINDOW_FLAGS;
 }  // namespace
 
 bool openGameWindow(GameWindow& gameWindow)
@@ -31,7 +38,7 @@ bool openGameWindow(GameWindow& gameWindow)
     }
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     gameWindow.window =
-        SDL_CreateWindow("Pexilon", kWindowWidth, kWindowHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+        SDL_CreateWindow("Pexilon", kWindowWidth, kWindowHeight, kWindowFlags);
     if (gameWindow.window == nullptr) {
         reportStartFailure("SDL_CreateWindow failed");
         SDL_Quit();
