@@ -329,10 +329,11 @@ for (const { shape, width, height } of [
     const left = await pictureUntil(`phone-${shape}-left`, (p) => hullCentre(p) < start - 60, shown);
     assert.ok(hullCentre(left) < start - 60, `the hull went from x ${start} to ${hullCentre(left)}`);
     assert.ok(count(left, colour.SHOT_BALL, 150, 95, 750, 615) >= 10, 'no shots');
+    assert.deepEqual(await shown.locator('#keys .pressed').evaluateAll((keys) => keys.map((k) => k.ariaLabel)), ['Left', 'Fire']);
     await fingers('touchMove', fire, { ...middle(key.Right), id: 2 });
     const right = await pictureUntil(`phone-${shape}-right`, (p) => hullCentre(p) > hullCentre(left) + 60, shown);
     assert.ok(hullCentre(right) > hullCentre(left) + 60, 'Right after sliding onto it');
-    await fingers('touchEnd');
+    await fingers('touchCancel');  // as when a call comes in
     await shown.waitForTimeout(200);
     const stopped = hullCentre(await pictureUntil(`phone-${shape}-stopped`, () => true, shown));
     await shown.waitForTimeout(300);
@@ -360,6 +361,8 @@ for (const { shape, width, height } of [
     assert.equal(lastTitleOf(saved), title);
 
     await shown.evaluate(() => navigator.serviceWorker.ready);
+    const version = fs.readFileSync(path.join(root, 'CMakeLists.txt'), 'utf8').match(/^project\(Pexilon VERSION ([0-9.]+)/m)[1];
+    assert.deepEqual(await shown.evaluate(() => caches.keys()), [`pexilon-${version}`], 'the cache of the page files');
     networkOff = true;
     try {
       await shown.reload();
