@@ -23,11 +23,17 @@
 #ifndef PEXILON_EXTRA_WINDOW_FLAGS
 #define PEXILON_EXTRA_WINDOW_FLAGS 0
 #endif
+// A build whose host paces the passes (the page's frame callback) leaves out the rest after a
+// pass: a browser has no sleep, and the rest would only spin its main thread.
+#ifndef PEXILON_HOST_PACES_PASSES
+#define PEXILON_HOST_PACES_PASSES 0
+#endif
 
 namespace {
 constexpr int kWindowWidth = 900;
 constexpr int kWindowHeight = 700;
 constexpr SDL_WindowFlags kWindowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | PEXILON_EXTRA_WINDOW_FLAGS;
+constexpr bool kHostPacesPasses = PEXILON_HOST_PACES_PASSES;
 }  // namespace
 
 bool openGameWindow(GameWindow& gameWindow)
@@ -155,7 +161,7 @@ void playLivePass(App& app, LiveFeed& live)
 {
     const std::uint64_t rest =
         restAfterPassNs(SDL_GetTicksNS() - live.passStartNs, displayRefreshHz(app.gameWindow.window));
-    if (rest > 0)
+    if (rest > 0 && !kHostPacesPasses)
         SDL_DelayPrecise(rest);
     live.passStartNs = SDL_GetTicksNS();
     PassInput input;
