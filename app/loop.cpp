@@ -18,9 +18,22 @@
 #include "game/pass.hpp"
 #include "ui/frame.hpp"
 
+// A build may add to the window's flags: the page's asks for the screen's pixel density, so that
+// its canvas draws at the screen's own pixels.
+#ifndef PEXILON_EXTRA_WINDOW_FLAGS
+#define PEXILON_EXTRA_WINDOW_FLAGS 0
+#endif
+// A build whose host paces the passes (the page's frame callback) leaves out the rest after a
+// pass: a browser has no sleep, and the rest would only spin its main thread.
+#ifndef PEXILON_HOST_PACES_PASSES
+#define PEXILON_HOST_PACES_PASSES 0
+#endif
+
 namespace {
 constexpr int kWindowWidth = 900;
 constexpr int kWindowHeight = 700;
+constexpr SDL_WindowFlags kWindowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | PEXILON_EXTRA_WINDOW_FLAGS;
+constexpr bool kHostPacesPasses = PEXILON_HOST_PACES_PASSES;
 }  // namespace
 
 bool openGameWindow(GameWindow& gameWindow)
@@ -31,7 +44,7 @@ bool openGameWindow(GameWindow& gameWindow)
     }
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     gameWindow.window =
-        SDL_CreateWindow("Pexilon", kWindowWidth, kWindowHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+        SDL_CreateWindow("Pexilon", kWindowWidth, kWindowHeight, kWindowFlags);
     if (gameWindow.window == nullptr) {
         reportStartFailure("SDL_CreateWindow failed");
         SDL_Quit();
@@ -148,7 +161,7 @@ void playLivePass(App& app, LiveFeed& live)
 {
     const std::uint64_t rest =
         restAfterPassNs(SDL_GetTicksNS() - live.passStartNs, displayRefreshHz(app.gameWindow.window));
-    if (rest > 0)
+    if (rest > 0 && !kHostPacesPasses)
         SDL_DelayPrecise(rest);
     live.passStartNs = SDL_GetTicksNS();
     PassInput input;

@@ -2,7 +2,10 @@
 // the same headless Chromium (Debian's, driven by the playwright-core pinned in tests/web/),
 // the main thread's work a frame, and the bytes the game's page downloads; and, for the worst
 // case, the same figures for the busy frame of the web check (tests/frame/: 12 monsters, 40
-// shots, four messages, every frame).
+// shots, four messages, every frame). Then a phone: the game and the empty page at the phone's
+// viewport and device pixel ratio (915 x 412, 2.625, touch), with Chromium's CPU throttling off,
+// at 4x (a mid-range phone's processor) and at 6x (a low-end one), and where the game's main
+// thread spends its time at 6x (the functions of most self time in a sampled profile).
 //
 //   node bench/browser_frame.mjs [SECONDS [ROUNDS]]     (default 10 s a page, 3 rounds)
 //
@@ -36,53 +39,60 @@ const rounds = Number(process.argv[3] ?? 3);
 const kGoalShareOfEmptyRate = 0.9;
 const kGoalMainThreadMsPerFrame = 4;
 const kGoalPageKiB = 900;
+const kPhone = { viewport: { width: 915, height: 412 }, deviceScaleFactor: 2.625, isMobile: true, hasTouch: true };
+const kPhoneThrottling = [1, 4, 6];
+const kGoalPhoneShareAt4x = 0.9;
+const kGoalPhoneMainThreadMsAt6x = 8;
+const kProfileSeconds = 5;
+const kProfileLines = 12;
 
 const emptyPage = `<!doctype html><html><head><meta charset="utf-8"><title>empty</title>
 <style>html, body { margin: 0; height: 100%; overflow: hidden; background: #000; }
 canvas { display: block; width: 100vw; height: 100vh; }</style></head>
 <body><canvas id="canvas"></canvas></body></html>`;
 
-// build/web as a static host serves it, with the empty page beside it; counts what it sends.
-let bytesSent = 0;
+// build/web as a static host serves it, with the empty page beside it.
 const server = http.createServer((request, response) => {
-  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png' };
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png',
+    '.webmanifest': 'application/manifest+json' };
   if (request.url === '/empty.html') return response.writeHead(200, { 'Content-Type': 'text/html' }).end(emptyPage);
   const name = request.url === '/' ? 'index.html' : path.basename(request.url);
   const file = busyFrame[name] ?? path.join(site, name);
   if (!fs.existsSync(file)) return response.writeHead(404).end();
-  const body = fs.readFileSync(file);
-  bytesSent += body.length;
-  response.writeHead(200, { 'Content-Type': types[path.extname(file)] }).end(body);
+  response.writeHead(200, { 'Content-Type': types[path.extname(file)] }).end(fs.readFileSync(file));
 });
 await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
 const origin = `http://127.0.0.1:${server.address().port}`;
 
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'pexilon-bench-chromium-'));
-const context = await chromium.launchPersistentContext(profile, {
+const browserOptions = {
   executablePath: '/usr/bin/chromium',
-  viewport: { width: 900, height: 700 },
   args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-sandbox', '--disable-background-networking',
     '--disable-component-update', '--disable-sync', '--no-first-run'],
-});
+};
+const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'pexilon-bench-chromium-'));
+const context = await chromium.launchPersistentContext(profile, { ...browserOptions, viewport: { width: 900, height: 700 } });
 // Counts the frames the page is called back for, from before the page's own scripts run.
-await context.addInitScript(() => {
+const countFrames = () => {
   window.benchFrames = 0;
   const tick = () => {
     window.benchFrames += 1;
     requestAnimationFrame(tick);
   };
   requestAnimationFrame(tick);
-});
+};
+await context.addInitScript(countFrames);
 
 async function taskSeconds(session) {
   const { metrics } = await session.send('Performance.getMetrics');
   return metrics.find((metric) => metric.name === 'TaskDuration').value;
 }
 
-// Adds the frames, seconds and main-thread seconds of the measured seconds to tally, while act runs.
-async function measure(page, tally, act) {
-  const session = await context.newCDPSession(page);
+// Adds the frames, seconds and main-thread seconds of the measured seconds to tally, while act
+// runs; the processor slowed down the given number of times.
+async function measure(page, tally, act, throttling = 1) {
+  const session = await page.context().newCDPSession(page);
   await session.send('Performance.enable');
+  await session.send('Emulation.setCPUThrottlingRate', { rate: throttling });
   const framesBefore = await page.evaluate(() => window.benchFrames);
   const tasksBefore = await taskSeconds(session);
   const start = Date.now();
@@ -90,7 +100,32 @@ async function measure(page, tally, act) {
   tally.seconds += (Date.now() - start) / 1000;
   tally.frames += (await page.evaluate(() => window.benchFrames)) - framesBefore;
   tally.tasks += (await taskSeconds(session)) - tasksBefore;
+  await session.send('Emulation.setCPUThrottlingRate', { rate: 1 });
   await session.detach();
+}
+
+// The functions of most self time in the game's main thread over a few seconds of play, the
+// processor slowed down the given number of times: "share% name (script)".
+async function hotFunctions(page, throttling) {
+  const session = await page.context().newCDPSession(page);
+  await session.send('Emulation.setCPUThrottlingRate', { rate: throttling });
+  await session.send('Profiler.enable');
+  await session.send('Profiler.start');
+  await play(page, Date.now() + kProfileSeconds * 1000);
+  const { profile: sampled } = await session.send('Profiler.stop');
+  await session.send('Emulation.setCPUThrottlingRate', { rate: 1 });
+  await session.detach();
+  const microseconds = new Map();
+  sampled.timeDeltas.forEach((delta, i) => microseconds.set(sampled.samples[i], (microseconds.get(sampled.samples[i]) ?? 0) + delta));
+  const selfTime = new Map();
+  for (const node of sampled.nodes) {
+    const { functionName, url } = node.callFrame;
+    const name = `${functionName || '(anonymous)'} (${path.basename(url) || 'native'})`;
+    selfTime.set(name, (selfTime.get(name) ?? 0) + (microseconds.get(node.id) ?? 0));
+  }
+  const total = [...selfTime.values()].reduce((sum, time) => sum + time, 0);
+  return [...selfTime].sort((a, b) => b[1] - a[1]).slice(0, kProfileLines)
+    .map(([name, time]) => `${((time * 100) / total).toFixed(1)}% ${name}`);
 }
 
 const newTally = () => ({ frames: 0, seconds: 0, tasks: 0 });
@@ -117,17 +152,16 @@ const page = context.pages()[0];
 const empty = newTally();
 const game = newTally();
 const busy = newTally();
-let pageKiB = 0;
+// Every file of the page: the page, its script and wasm, icons, manifest and service worker.
+const pageKiB = fs.readdirSync(site).reduce((sum, name) => sum + fs.statSync(path.join(site, name)).size, 0) / 1024;
 let title = '';
 for (let round = 0; round < rounds; ++round) {
   await page.goto(`${origin}/empty.html`);
   await page.waitForTimeout(1000);
   await measure(page, empty, waitSeconds);
 
-  bytesSent = 0;
   await page.goto(`${origin}/`);
   await page.waitForFunction(() => /^Pexilon \| Score/.test(document.title), null, { timeout: 60000 });
-  pageKiB = bytesSent / 1024;
   await page.waitForTimeout(1000);
   await measure(page, game, (end) => play(page, end));
   title = await page.title();
@@ -136,6 +170,32 @@ for (let round = 0; round < rounds; ++round) {
   await page.waitForTimeout(2000);
   await measure(page, busy, waitSeconds);
 }
+
+// The phone: its own browser, the same pages at its viewport and pixel ratio.
+const phoneBrowser = await chromium.launch(browserOptions);
+const phoneContext = await phoneBrowser.newContext(kPhone);
+await phoneContext.addInitScript(countFrames);
+const phonePage = await phoneContext.newPage();
+const phoneEmpty = Object.fromEntries(kPhoneThrottling.map((rate) => [rate, newTally()]));
+const phoneGame = Object.fromEntries(kPhoneThrottling.map((rate) => [rate, newTally()]));
+let drawingBuffer = '';
+for (let round = 0; round < rounds; ++round) {
+  for (const rate of kPhoneThrottling) {
+    await phonePage.goto(`${origin}/empty.html`);
+    await phonePage.waitForTimeout(1000);
+    await measure(phonePage, phoneEmpty[rate], waitSeconds, rate);
+    await phonePage.goto(`${origin}/`);
+    await phonePage.waitForFunction(() => /^Pexilon \| Score/.test(document.title), null, { timeout: 60000 });
+    await phonePage.waitForTimeout(1000);
+    await measure(phonePage, phoneGame[rate], (end) => play(phonePage, end), rate);
+  }
+}
+drawingBuffer = await phonePage.evaluate(() => {
+  const canvas = document.querySelector('canvas');
+  return `${canvas.width} x ${canvas.height} pixels for ${canvas.clientWidth} x ${canvas.clientHeight} CSS pixels`;
+});
+const hot = await hotFunctions(phonePage, 6);
+await phoneBrowser.close();
 
 const version = context.browser()?.version() ?? 'unknown';
 await context.close();
@@ -154,3 +214,13 @@ console.log(`browser_frame: game at ${(share * 100).toFixed(1)}% of the empty pa
 console.log(`browser_frame: main thread ${msPerFrame(game).toFixed(2)} ms a frame, goal <= ${kGoalMainThreadMsPerFrame} ms: ${verdict(msPerFrame(game) <= kGoalMainThreadMsPerFrame)}`);
 console.log(`browser_frame: page files ${pageKiB.toFixed(1)} KiB, goal <= ${kGoalPageKiB} KiB: ${verdict(pageKiB <= kGoalPageKiB)}`);
 console.log(`browser_frame: the game's title at the end: ${title}`);
+console.log(`browser_frame: phone ${kPhone.viewport.width} x ${kPhone.viewport.height}, device pixel ratio ${kPhone.deviceScaleFactor}, the game's canvas ${drawingBuffer}`);
+for (const rate of kPhoneThrottling) {
+  const phoneShare = fps(phoneGame[rate]) / fps(phoneEmpty[rate]);
+  console.log(`browser_frame: phone, CPU ${rate}x: empty page ${figures(phoneEmpty[rate])}; played game ${figures(phoneGame[rate])}; game / empty ${(phoneShare * 100).toFixed(1)}%`);
+}
+const shareAt4x = fps(phoneGame[4]) / fps(phoneEmpty[4]);
+console.log(`browser_frame: phone at 4x: game at ${(shareAt4x * 100).toFixed(1)}% of the empty page's frame rate, goal >= ${kGoalPhoneShareAt4x * 100}%: ${verdict(shareAt4x >= kGoalPhoneShareAt4x)}`);
+console.log(`browser_frame: phone at 6x: main thread ${msPerFrame(phoneGame[6]).toFixed(2)} ms a frame, goal <= ${kGoalPhoneMainThreadMsAt6x} ms: ${verdict(msPerFrame(phoneGame[6]) <= kGoalPhoneMainThreadMsAt6x)}`);
+console.log(`browser_frame: phone at 6x, the game's main thread by function (self time, ${kProfileSeconds} s sampled):`);
+for (const line of hot) console.log(`browser_frame:   ${line}`);
