@@ -111,10 +111,11 @@ process_gone() {
 
 # A display of our own: Xvfb picks a free number itself and reports it through -displayfd once
 # it accepts connections, so parallel runs never share or race for a display.
-start_xvfb() {
+# shellcheck disable=SC2120  # the options are optional
+start_xvfb() {  # start_xvfb [XVFB OPTION...]
   local number_file=$E2E_ART/xvfb.display i
   : >"$number_file"
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset \
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset "$@" \
     3>"$number_file" >"$E2E_ART/xvfb.log" 2>&1 &
   e2e_xvfb_pid=$!
   for ((i = 0; i < 200; i++)); do
