@@ -47,6 +47,7 @@ web_zip_uploads_as_is() {  # web_zip_uploads_as_is ZIP
 }
 
 [[ -n $version ]] || die "no pexilon-VERSION.tar.gz in $release"
+mkdir -p "$work"
 check "$(basename "$tarball") builds and passes its tests offline" \
   logged "building and testing the tarball offline" "$work/tarball.log" tarball_builds_offline
 for file in "$tarball" "$release"/*.deb "$release"/*.zip; do
