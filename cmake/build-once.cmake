@@ -4,22 +4,16 @@
 #         -P cmake/build-once.cmake -- [CMAKE OPTIONS...]
 #
 # The project is built in build-NAME beside the prefix and installed under staging-NAME, and
-# moved into place with STAMP in its .pexilon-complete only when complete: an interrupted
-# build never looks like a finished one, and a prefix whose stamp is another is built again.
+# moved into place with STAMP only when complete (once.cmake); a prefix whose stamp is another
+# is built again.
 # The source and build folders are mapped to /usr/src/MAP and /usr/src/MAP-build in what is
 # compiled (SDL3's assertions name their files), so the result is the same on every machine.
 # Another set-up building the same prefix is waited for, and its result taken.
 cmake_minimum_required(VERSION 3.25)
-cmake_path(GET PREFIX PARENT_PATH cache)
-cmake_path(GET PREFIX FILENAME name)
-file(MAKE_DIRECTORY "${cache}")
-file(LOCK "${cache}/.${name}.lock" GUARD PROCESS)
-if(EXISTS "${PREFIX}/.pexilon-complete")
-  file(READ "${PREFIX}/.pexilon-complete" stamp)
-  if(stamp STREQUAL "${STAMP}\n")
-    return()
-  endif()
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/once.cmake)
+return_if_complete("${PREFIX}" "${STAMP}")
+get_filename_component(cache "${PREFIX}" DIRECTORY)
+get_filename_component(name "${PREFIX}" NAME)
 set(build "${cache}/build-${name}")
 set(staging "${cache}/staging-${name}")
 
@@ -53,7 +47,5 @@ run(configuring ${CMAKE_COMMAND} -S "${SOURCE}" -B "${build}" ${options}
 run(building ${CMAKE_COMMAND} --build "${build}" -j${jobs})
 run(installing ${CMAKE_COMMAND} -E env "DESTDIR=${staging}" ${CMAKE_COMMAND} --install "${build}")
 
-file(WRITE "${staging}${PREFIX}/.pexilon-complete" "${STAMP}\n")
-file(REMOVE_RECURSE "${PREFIX}")
-file(RENAME "${staging}${PREFIX}" "${PREFIX}")
+move_complete("${staging}${PREFIX}" "${PREFIX}" "${STAMP}")
 file(REMOVE_RECURSE "${staging}" "${build}")

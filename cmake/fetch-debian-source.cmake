@@ -9,19 +9,11 @@
 # archive is http://deb.debian.org/debian unless DEBIAN_MIRROR names a mirror of it. A file that
 # is not the pinned one stops the script, and nothing of it is kept, so nothing is built from
 # it. A source package (a .dsc) is unpacked by dpkg-source, with Debian's patches; a lone
-# tarball is unpacked without its top folder. DEST gets STAMP in its .pexilon-complete, and is
-# left as it is while that is its stamp.
+# tarball is unpacked without its top folder. DEST gets STAMP (once.cmake), and is left as it is
+# while that is its stamp.
 cmake_minimum_required(VERSION 3.25)
-cmake_path(GET DEST PARENT_PATH cache)
-cmake_path(GET DEST FILENAME name)
-file(MAKE_DIRECTORY "${cache}")
-file(LOCK "${cache}/.${name}.lock" GUARD PROCESS)
-if(EXISTS "${DEST}/.pexilon-complete")
-  file(READ "${DEST}/.pexilon-complete" stamp)
-  if(stamp STREQUAL "${STAMP}\n")
-    return()
-  endif()
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/once.cmake)
+return_if_complete("${DEST}" "${STAMP}")
 
 if(DEFINED ENV{DEBIAN_MIRROR} AND NOT "$ENV{DEBIAN_MIRROR}" STREQUAL "")
   set(mirror "$ENV{DEBIAN_MIRROR}")
@@ -85,7 +77,5 @@ endif()
 if(failed)
   refuse("unpacking ${PIN}'s files failed: ${failed}")
 endif()
-file(WRITE "${tree}/.pexilon-complete" "${STAMP}\n")
-file(REMOVE_RECURSE "${DEST}")
-file(RENAME "${tree}" "${DEST}")
+move_complete("${tree}" "${DEST}" "${STAMP}")
 file(REMOVE_RECURSE "${work}")
