@@ -164,11 +164,30 @@ apt_get() {
     -o DPkg::Lock::Timeout=600 -o APT::Status-Fd=1 "$@"
 }
 
+# apt-get update gives up at once while another apt holds the package lists (the lock timeout
+# above is dpkg's alone), as when two set-ups start together: it is tried again, for up to ten
+# minutes, while that is why it failed.
+apt_get_update() {
+  local said
+  said=$(mktemp)
+  for _ in {1..120}; do
+    if apt_get update 2>&1 | tee "$said"; then
+      rm -f "$said"
+      return 0
+    fi
+    grep -q 'Could not get lock /var/lib/apt/lists/lock' "$said" || break
+    echo "Waiting for cache lock: another apt is updating the package lists"
+    sleep 5
+  done
+  rm -f "$said"
+  return 1
+}
+
 apt_updated=false
 apt_update_once() {  # apt_update_once LOG
   $apt_updated && return 0
   say "updating the apt package lists (under a minute on a good connection)"
-  run_logged "apt-get update" "$1" apt_get update
+  run_logged "apt-get update" "$1" apt_get_update
   apt_updated=true
 }
 
