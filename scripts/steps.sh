@@ -1,16 +1,10 @@
 # shellcheck shell=bash
-# Sourced by the scripts, not run: long steps (apt, the SDL3 build, our own builds) run with
-# their output in a log file, and every ten seconds a line on stderr says the step is still
-# going, how long it has taken and, when its output shows one, the build's or apt's
-# percentage. A slow machine then never looks stuck.
-#
-# The sourcing script sets step_prefix, the name its messages start with ("test", ...).
-#
-# Logs: set-up writes ~/.cache/pexilon/setup-deps.log; a build directory keeps its own,
-# DIR/configure.log and DIR/build.log (and DIR/ctest.log where tests run).
-#
-# Besides the steps: the checks with their tally (check, pass, fail, checks_summary) and
-# installing missing Debian packages (ensure_packages).
+# Sourced by the scripts, not run. Long steps (apt, the builds) run with their output in a log
+# file, and every ten seconds a line on stderr says the step is still going, how long it has
+# taken and, when its output shows one, the build's or apt's percentage: a slow machine never
+# looks stuck. Besides the steps: files the same every time, checks with their tally, Debian
+# packages installed when missing, and the presets' builds. The sourcing script sets
+# step_prefix, the name its messages start with ("test", ...).
 
 : "${step_prefix:?the sourcing script names itself in step_prefix}"
 readonly step_progress_every=10  # seconds between two progress lines of one step
@@ -76,24 +70,17 @@ run_step() {
   return "$status"
 }
 
-# Shows the end of a failed step's log and exits.
-step_failed() {  # step_failed WHAT LOG
-  tail -n 30 "$2" >&2
-  say "$1 failed; see $2"
-  exit 1
-}
-
-# A step the rest cannot do without: on failure the end of its log, the log's name, exit 1.
-run_logged() {  # run_logged WHAT LOG COMMAND...
-  run_step "$@" || step_failed "$1" "$2"
-}
-
 # A step whose failure the caller weighs: on failure the end of its log and its name, status 1.
 logged() {  # logged WHAT LOG COMMAND...
   run_step "$@" && return 0
   tail -n 30 "$2" | sed 's/^/    /' >&2
   say "$1 failed; see $2"
   return 1
+}
+
+# A step the rest cannot do without: on failure the same, then exit 1.
+run_logged() {  # run_logged WHAT LOG COMMAND...
+  logged "$@" || exit 1
 }
 
 # ------------------------------------------------------------------ files the same every time
@@ -177,11 +164,30 @@ apt_get() {
     -o DPkg::Lock::Timeout=600 -o APT::Status-Fd=1 "$@"
 }
 
+# apt-get update gives up at once while another apt holds the package lists (the lock timeout
+# above is dpkg's alone), as when two set-ups start together: it is tried again, for up to ten
+# minutes, while that is why it failed.
+apt_get_update() {
+  local said
+  said=$(mktemp)
+  for _ in {1..120}; do
+    if apt_get update 2>&1 | tee "$said"; then
+      rm -f "$said"
+      return 0
+    fi
+    grep -q 'Could not get lock /var/lib/apt/lists/lock' "$said" || break
+    echo "Waiting for cache lock: another apt is updating the package lists"
+    sleep 5
+  done
+  rm -f "$said"
+  return 1
+}
+
 apt_updated=false
 apt_update_once() {  # apt_update_once LOG
   $apt_updated && return 0
   say "updating the apt package lists (under a minute on a good connection)"
-  run_logged "apt-get update" "$1" apt_get update
+  run_logged "apt-get update" "$1" apt_get_update
   apt_updated=true
 }
 

@@ -42,7 +42,7 @@ tamper() {  # tamper PIN
 
 # Nothing of a source in the cache: no unpacked tree and no download left in a work folder.
 nothing_unpacked() {
-  [[ -z $(find "$XDG_CACHE_HOME/pexilon" -mindepth 1 -maxdepth 1 -name 'sdl3-source-*' -o -name 'double-conversion-*' -o -name 'work.*') ]]
+  [[ -z $(find "$XDG_CACHE_HOME/pexilon" -mindepth 1 -maxdepth 1 -name 'sdl3-source-*' -o -name 'double-conversion-*') ]]
 }
 
 refused() {  # refused MODE: the set-up fails, names the pin and unpacks nothing
