@@ -2,9 +2,8 @@
 # Sourced by the scripts, not run. Long steps (apt, the builds) run with their output in a log
 # file, and every ten seconds a line on stderr says the step is still going, how long it has
 # taken and, when its output shows one, the build's or apt's percentage: a slow machine never
-# looks stuck. Besides the steps: files the same every time, checks with their tally, Debian
-# packages installed when missing, and the presets' builds. The sourcing script sets
-# step_prefix, the name its messages start with ("test", ...).
+# looks stuck. Besides the steps: files the same every time, Debian packages installed when
+# missing, and the presets' builds. The sourcing script names itself in step_prefix ("test").
 
 : "${step_prefix:?the sourcing script names itself in step_prefix}"
 readonly step_progress_every=10  # seconds between two progress lines of one step
@@ -18,18 +17,12 @@ else
 fi
 
 say() { printf '%s: %s\n' "$step_prefix" "$*" >&2; }
-die() {
-  say "error: $*"
-  exit 1
-}
+die() { say "error: $*"; exit 1; }
 
-# 75 -> "1 min 15 s"
+# 75 -> "1 min 15 s", 45 -> "45 s"
 step_duration() {
-  if (($1 >= 60)); then
-    printf '%d min %d s' $(($1 / 60)) $(($1 % 60))
-  else
-    printf '%d s' "$1"
-  fi
+  (($1 < 60)) || printf '%d min ' $(($1 / 60))
+  printf '%d s' $(($1 % 60))
 }
 
 # What the step's output (LOG from byte OFFSET on) last said about its progress: make's
@@ -50,10 +43,7 @@ run_step() {
   printf '\n### %s\n### %s\n' "$what" "$*" >>"$step_log"
   offset=$(stat -c %s "$step_log")
   # The caller decides what a failure means: no inherited ERR trap reports it from inside.
-  (
-    trap - ERR
-    "$@"
-  ) >>"$step_log" 2>&1 </dev/null &
+  (trap - ERR && "$@") >>"$step_log" 2>&1 </dev/null &
   pid=$!
   next=$((start + step_progress_every))
   # Polled rather than waited for, to speak in between; bash reaps the finished job, so its
@@ -107,43 +97,6 @@ zip_reproducibly() {  # zip_reproducibly ZIP DIR FILE...
     touch -d "@${SOURCE_DATE_EPOCH:?}" "$@"
     TZ=UTC zip -q -X -D "$zip" "$@"
   )
-}
-
-# ------------------------------------------------------------------- checks and their tally
-
-checks_passed=0
-checks_failed=0
-pass() {
-  checks_passed=$((checks_passed + 1))
-  say "ok - $1"
-}
-fail() {
-  checks_failed=$((checks_failed + 1))
-  say "not ok - $1"
-}
-
-# check DESCRIPTION COMMAND...: the command's success is the check. When the sourcing script
-# sets check_log, the command's output goes there rather than to the terminal.
-check() {
-  local what=$1 status=0
-  shift
-  if [[ -n ${check_log:-} ]]; then
-    printf '\n### %s\n' "$what" >>"$check_log"
-    "$@" >>"$check_log" 2>&1 </dev/null || status=$?
-  else
-    "$@" || status=$?
-  fi
-  if ((status == 0)); then
-    pass "$what"
-  else
-    fail "$what${check_log:+ (see $check_log)}"
-  fi
-}
-
-# Says how the checks went; fails when one of them did.
-checks_summary() {
-  say "$checks_passed passed, $checks_failed failed"
-  ((checks_failed == 0))
 }
 
 # ----------------------------------------------------------------- packages from apt-get

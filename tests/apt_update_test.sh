@@ -6,6 +6,8 @@ set -euo pipefail
 step_prefix=apt_update_test
 # shellcheck source=scripts/steps.sh
 source "$1/scripts/steps.sh"
+# shellcheck source=tests/checks.sh
+source "$1/tests/checks.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 as_root() { "$@"; }

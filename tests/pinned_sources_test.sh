@@ -7,6 +7,8 @@ set -euo pipefail
 step_prefix=pinned_sources_test
 # shellcheck source=scripts/steps.sh
 source "$1/scripts/steps.sh"
+# shellcheck source=tests/checks.sh
+source "$1/tests/checks.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/tree"

@@ -14,6 +14,8 @@ release=$1 work=$2
 step_prefix=release
 # shellcheck source=scripts/steps.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/steps.sh"
+# shellcheck source=tests/checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 tarball=$(find "$release" -maxdepth 1 -name 'pexilon-*.tar.gz')
 version=${tarball##*/pexilon-}
 version=${version%.tar.gz}

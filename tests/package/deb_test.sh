@@ -9,6 +9,8 @@ deb=$1
 step_prefix=package
 # shellcheck source=scripts/steps.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/steps.sh"
+# shellcheck source=tests/checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 contents=$(mktemp -d)
 trap 'rm -rf "$contents"' EXIT
 dpkg-deb -x "$deb" "$contents"

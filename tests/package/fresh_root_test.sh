@@ -18,6 +18,8 @@ tests=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 step_prefix=check-package-install
 # shellcheck source=scripts/steps.sh
 source "$tests/../scripts/steps.sh"
+# shellcheck source=tests/checks.sh
+source "$tests/checks.sh"
 # shellcheck source=tests/package/roots.sh
 source "$tests/package/roots.sh"
 codename=$(codename_of "$release") || die "no Debian release called $release"

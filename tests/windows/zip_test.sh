@@ -26,6 +26,8 @@ linux=$root/build/headless
 step_prefix=windows
 # shellcheck source=scripts/steps.sh
 source "$root/scripts/steps.sh"
+# shellcheck source=tests/checks.sh
+source "$root/tests/checks.sh"
 readonly zip_files=(pexilon.exe pexilon-replay.exe SDL3.dll README.txt LICENSE.txt SDL3-LICENSE.txt
   double-conversion-LICENSE.txt)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
