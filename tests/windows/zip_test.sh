@@ -43,6 +43,10 @@ prepare_wine() {
   export WINEPREFIX=$cache/wine-prefix WINEARCH=win64 WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   local stamp=$WINEPREFIX/.pexilon-complete
+  # Two checks at once make it once: the second waits here for the first.
+  mkdir -p "$cache"
+  exec 8>"$cache/.wine-prefix.lock"
+  flock 8
   [[ -f $stamp ]] && return 0
   say "making the Wine prefix $WINEPREFIX (once; under a minute)"
   rm -rf "$WINEPREFIX"
