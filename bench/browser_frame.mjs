@@ -128,6 +128,17 @@ async function hotFunctions(page, throttling) {
     .map(([name, time]) => `${((time * 100) / total).toFixed(1)}% ${name}`);
 }
 
+// How the browser composites and draws (chrome://gpu's feature status). With GPU compositing a
+// new WebGL frame is handed to the display compositor in the GPU process, as on a phone; with
+// software compositing the page's main thread reads every frame back into a bitmap first.
+async function gpuStatus(browser) {
+  const session = await browser.newBrowserCDPSession();
+  const { gpu } = await session.send('SystemInfo.getInfo');
+  await session.detach();
+  const features = ['gpu_compositing', 'webgl', 'rasterization'].map((name) => `${name} ${gpu.featureStatus[name]}`);
+  return `${features.join(', ')}, ${gpu.auxAttributes.glImplementationParts}`;
+}
+
 const newTally = () => ({ frames: 0, seconds: 0, tasks: 0 });
 const fps = (tally) => tally.frames / tally.seconds;
 const msPerFrame = (tally) => (tally.tasks * 1000) / tally.frames;
@@ -171,8 +182,15 @@ for (let round = 0; round < rounds; ++round) {
   await measure(page, busy, waitSeconds);
 }
 
+// The desktop's browser closes first: its last page, the busy frame, would go on drawing every
+// frame on the same two cores while the phone is measured.
+const version = context.browser()?.version() ?? 'unknown';
+await context.close();
+fs.rmSync(profile, { recursive: true, force: true });
+
 // The phone: its own browser, the same pages at its viewport and pixel ratio.
 const phoneBrowser = await chromium.launch(browserOptions);
+const gpu = await gpuStatus(phoneBrowser);
 const phoneContext = await phoneBrowser.newContext(kPhone);
 await phoneContext.addInitScript(countFrames);
 const phonePage = await phoneContext.newPage();
@@ -197,15 +215,13 @@ drawingBuffer = await phonePage.evaluate(() => {
 const hot = await hotFunctions(phonePage, 6);
 await phoneBrowser.close();
 
-const version = context.browser()?.version() ?? 'unknown';
-await context.close();
 server.close();
-fs.rmSync(profile, { recursive: true, force: true });
 
 const share = fps(game) / fps(empty);
 const verdict = (met) => (met ? 'met' : 'missed');
 const figures = (tally) => `fps ${fps(tally).toFixed(1)}  main_thread_ms_per_frame ${msPerFrame(tally).toFixed(2)}`;
 console.log(`browser_frame: chromium ${version}, SwiftShader, 900 x 700, ${rounds} rounds of ${seconds} s a page`);
+console.log(`browser_frame: both browsers ${browserOptions.args.join(' ')}: ${gpu}`);
 console.log(`browser_frame: load (1/5/15 min) before ${loadBefore}, after ${os.loadavg().map((load) => load.toFixed(2)).join(' ')}`);
 console.log(`browser_frame: empty page  ${figures(empty)}`);
 console.log(`browser_frame: played game ${figures(game)}`);
