@@ -173,6 +173,12 @@ async function waitSeconds(end) {
   await new Promise((resolve) => setTimeout(resolve, Math.max(0, end - Date.now())));
 }
 
+// The game's page, once the game runs (its status line is the title).
+async function openGame(page) {
+  await page.goto(`${origin}/`);
+  await page.waitForFunction(() => /^Pexilon \| Score/.test(document.title), null, { timeout: 60000 });
+}
+
 // Fire held, and the ship sent across the lane and back, a second each way.
 async function play(page, end) {
   await page.keyboard.down(' ');
@@ -197,8 +203,7 @@ for (let round = 0; round < rounds; ++round) {
   await page.waitForTimeout(1000);
   await measure(page, empty, waitSeconds);
 
-  await page.goto(`${origin}/`);
-  await page.waitForFunction(() => /^Pexilon \| Score/.test(document.title), null, { timeout: 60000 });
+  await openGame(page);
   await page.waitForTimeout(1000);
   await measure(page, game, (end) => play(page, end));
   title = await page.title();
@@ -223,10 +228,6 @@ const phonePage = await phoneContext.newPage();
 const phoneEmpty = Object.fromEntries(kPhoneThrottling.map((rate) => [rate, newTally()]));
 const phoneGame = Object.fromEntries(kPhoneThrottling.map((rate) => [rate, newTally()]));
 const phoneCleared = Object.fromEntries(kPhoneThrottling.map((rate) => [rate, newTally()]));
-async function openGame(page) {
-  await page.goto(`${origin}/`);
-  await page.waitForFunction(() => /^Pexilon \| Score/.test(document.title), null, { timeout: 60000 });
-}
 await openGame(phonePage);
 const canvas = await phonePage.evaluate(() => {
   const { width, height, clientWidth, clientHeight } = document.querySelector('canvas');
