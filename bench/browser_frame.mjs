@@ -4,8 +4,10 @@
 // case, the same figures for the busy frame of the web check (tests/frame/: 12 monsters, 40
 // shots, four messages, every frame). Then a phone: the game and the empty page at the phone's
 // viewport and device pixel ratio (915 x 412, 2.625, touch), with Chromium's CPU throttling off,
-// at 4x (a mid-range phone's processor) and at 6x (a low-end one), and where the game's main
-// thread spends its time at 6x (the functions of most self time in a sampled profile).
+// at 4x (a mid-range phone's processor) and at 6x (a low-end one), beside a canvas of the game's
+// size that is only cleared every frame (what the browser spends on any new WebGL frame of that
+// size), and where the game's main thread spends its time at 6x (the functions of most self
+// time in a sampled profile).
 //
 //   node bench/browser_frame.mjs [SECONDS [ROUNDS]]     (default 10 s a page, 3 rounds)
 //
@@ -51,11 +53,35 @@ const emptyPage = `<!doctype html><html><head><meta charset="utf-8"><title>empty
 canvas { display: block; width: 100vw; height: 100vh; }</style></head>
 <body><canvas id="canvas"></canvas></body></html>`;
 
-// build/web as a static host serves it, with the empty page beside it.
+// A WebGL 2 canvas of the CSS size given in the query, at the device's pixel ratio, with the
+// game's context attributes, cleared to a new colour every frame and drawn with nothing else.
+const clearedPage = `<!doctype html><html><head><meta charset="utf-8"><title>cleared</title>
+<style>html, body { margin: 0; height: 100%; overflow: hidden; background: #000; }
+canvas { display: block; margin: auto; }</style></head>
+<body><canvas id="canvas"></canvas><script>
+const canvas = document.getElementById('canvas');
+const size = new URLSearchParams(location.search);
+canvas.style.width = size.get('width') + 'px';
+canvas.style.height = size.get('height') + 'px';
+canvas.width = Math.round(size.get('width') * devicePixelRatio);
+canvas.height = Math.round(size.get('height') * devicePixelRatio);
+const gl = canvas.getContext('webgl2', { alpha: false, depth: false, antialias: false });
+let frame = 0;
+const draw = () => {
+  frame += 1;
+  gl.clearColor((frame % 60) / 60, 0, 0, 1);
+  gl.clear(gl.COLOR_BUFFER_BIT);
+  requestAnimationFrame(draw);
+};
+requestAnimationFrame(draw);
+</script></body></html>`;
+
+// build/web as a static host serves it, with the empty page and the cleared canvas beside it.
 const server = http.createServer((request, response) => {
   const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png',
     '.webmanifest': 'application/manifest+json' };
   if (request.url === '/empty.html') return response.writeHead(200, { 'Content-Type': 'text/html' }).end(emptyPage);
+  if (request.url.startsWith('/cleared.html')) return response.writeHead(200, { 'Content-Type': 'text/html' }).end(clearedPage);
   const name = request.url === '/' ? 'index.html' : path.basename(request.url);
   const file = busyFrame[name] ?? path.join(site, name);
   if (!fs.existsSync(file)) return response.writeHead(404).end();
@@ -128,12 +154,29 @@ async function hotFunctions(page, throttling) {
     .map(([name, time]) => `${((time * 100) / total).toFixed(1)}% ${name}`);
 }
 
+// How the browser composites and draws (chrome://gpu's feature status). With GPU compositing a
+// new WebGL frame is handed to the display compositor in the GPU process, as on a phone; with
+// software compositing the page's main thread reads every frame back into a bitmap first.
+async function gpuStatus(browser) {
+  const session = await browser.newBrowserCDPSession();
+  const { gpu } = await session.send('SystemInfo.getInfo');
+  await session.detach();
+  const features = ['gpu_compositing', 'webgl', 'rasterization'].map((name) => `${name} ${gpu.featureStatus[name]}`);
+  return `${features.join(', ')}, ${gpu.auxAttributes.glImplementationParts}`;
+}
+
 const newTally = () => ({ frames: 0, seconds: 0, tasks: 0 });
 const fps = (tally) => tally.frames / tally.seconds;
 const msPerFrame = (tally) => (tally.tasks * 1000) / tally.frames;
 
 async function waitSeconds(end) {
   await new Promise((resolve) => setTimeout(resolve, Math.max(0, end - Date.now())));
+}
+
+// The game's page, once the game runs (its status line is the title).
+async function openGame(page) {
+  await page.goto(`${origin}/`);
+  await page.waitForFunction(() => /^Pexilon \| Score/.test(document.title), null, { timeout: 60000 });
 }
 
 // Fire held, and the ship sent across the lane and back, a second each way.
@@ -160,8 +203,7 @@ for (let round = 0; round < rounds; ++round) {
   await page.waitForTimeout(1000);
   await measure(page, empty, waitSeconds);
 
-  await page.goto(`${origin}/`);
-  await page.waitForFunction(() => /^Pexilon \| Score/.test(document.title), null, { timeout: 60000 });
+  await openGame(page);
   await page.waitForTimeout(1000);
   await measure(page, game, (end) => play(page, end));
   title = await page.title();
@@ -171,41 +213,50 @@ for (let round = 0; round < rounds; ++round) {
   await measure(page, busy, waitSeconds);
 }
 
+// The desktop's browser closes first: its last page, the busy frame, would go on drawing every
+// frame on the same two cores while the phone is measured.
+const version = context.browser()?.version() ?? 'unknown';
+await context.close();
+fs.rmSync(profile, { recursive: true, force: true });
+
 // The phone: its own browser, the same pages at its viewport and pixel ratio.
 const phoneBrowser = await chromium.launch(browserOptions);
+const gpu = await gpuStatus(phoneBrowser);
 const phoneContext = await phoneBrowser.newContext(kPhone);
 await phoneContext.addInitScript(countFrames);
 const phonePage = await phoneContext.newPage();
 const phoneEmpty = Object.fromEntries(kPhoneThrottling.map((rate) => [rate, newTally()]));
 const phoneGame = Object.fromEntries(kPhoneThrottling.map((rate) => [rate, newTally()]));
-let drawingBuffer = '';
+const phoneCleared = Object.fromEntries(kPhoneThrottling.map((rate) => [rate, newTally()]));
+await openGame(phonePage);
+const canvas = await phonePage.evaluate(() => {
+  const { width, height, clientWidth, clientHeight } = document.querySelector('canvas');
+  return { width, height, clientWidth, clientHeight };
+});
+const drawingBuffer = `${canvas.width} x ${canvas.height} pixels for ${canvas.clientWidth} x ${canvas.clientHeight} CSS pixels`;
 for (let round = 0; round < rounds; ++round) {
   for (const rate of kPhoneThrottling) {
     await phonePage.goto(`${origin}/empty.html`);
     await phonePage.waitForTimeout(1000);
     await measure(phonePage, phoneEmpty[rate], waitSeconds, rate);
-    await phonePage.goto(`${origin}/`);
-    await phonePage.waitForFunction(() => /^Pexilon \| Score/.test(document.title), null, { timeout: 60000 });
+    await phonePage.goto(`${origin}/cleared.html?width=${canvas.clientWidth}&height=${canvas.clientHeight}`);
+    await phonePage.waitForTimeout(1000);
+    await measure(phonePage, phoneCleared[rate], waitSeconds, rate);
+    await openGame(phonePage);
     await phonePage.waitForTimeout(1000);
     await measure(phonePage, phoneGame[rate], (end) => play(phonePage, end), rate);
   }
 }
-drawingBuffer = await phonePage.evaluate(() => {
-  const canvas = document.querySelector('canvas');
-  return `${canvas.width} x ${canvas.height} pixels for ${canvas.clientWidth} x ${canvas.clientHeight} CSS pixels`;
-});
 const hot = await hotFunctions(phonePage, 6);
 await phoneBrowser.close();
 
-const version = context.browser()?.version() ?? 'unknown';
-await context.close();
 server.close();
-fs.rmSync(profile, { recursive: true, force: true });
 
 const share = fps(game) / fps(empty);
 const verdict = (met) => (met ? 'met' : 'missed');
 const figures = (tally) => `fps ${fps(tally).toFixed(1)}  main_thread_ms_per_frame ${msPerFrame(tally).toFixed(2)}`;
 console.log(`browser_frame: chromium ${version}, SwiftShader, 900 x 700, ${rounds} rounds of ${seconds} s a page`);
+console.log(`browser_frame: both browsers ${browserOptions.args.join(' ')}: ${gpu}`);
 console.log(`browser_frame: load (1/5/15 min) before ${loadBefore}, after ${os.loadavg().map((load) => load.toFixed(2)).join(' ')}`);
 console.log(`browser_frame: empty page  ${figures(empty)}`);
 console.log(`browser_frame: played game ${figures(game)}`);
@@ -217,7 +268,7 @@ console.log(`browser_frame: the game's title at the end: ${title}`);
 console.log(`browser_frame: phone ${kPhone.viewport.width} x ${kPhone.viewport.height}, device pixel ratio ${kPhone.deviceScaleFactor}, the game's canvas ${drawingBuffer}`);
 for (const rate of kPhoneThrottling) {
   const phoneShare = fps(phoneGame[rate]) / fps(phoneEmpty[rate]);
-  console.log(`browser_frame: phone, CPU ${rate}x: empty page ${figures(phoneEmpty[rate])}; played game ${figures(phoneGame[rate])}; game / empty ${(phoneShare * 100).toFixed(1)}%`);
+  console.log(`browser_frame: phone, CPU ${rate}x: empty page ${figures(phoneEmpty[rate])}; cleared canvas ${figures(phoneCleared[rate])}; played game ${figures(phoneGame[rate])}; game / empty ${(phoneShare * 100).toFixed(1)}%`);
 }
 const shareAt4x = fps(phoneGame[4]) / fps(phoneEmpty[4]);
 console.log(`browser_frame: phone at 4x: game at ${(shareAt4x * 100).toFixed(1)}% of the empty page's frame rate, goal >= ${kGoalPhoneShareAt4x * 100}%: ${verdict(shareAt4x >= kGoalPhoneShareAt4x)}`);
