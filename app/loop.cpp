@@ -159,11 +159,13 @@ float displayRefreshHz(SDL_Window* window)
 // wait for the display, then the frame time, the R presses since the last pass and the held keys.
 void playLivePass(App& app, LiveFeed& live)
 {
-    const std::uint64_t rest =
-        restAfterPassNs(SDL_GetTicksNS() - live.passStartNs, displayRefreshHz(app.gameWindow.window));
-    if (rest > 0 && !kHostPacesPasses)
-        SDL_DelayPrecise(rest);
-    live.passStartNs = SDL_GetTicksNS();
+    if constexpr (!kHostPacesPasses) {
+        const std::uint64_t rest =
+            restAfterPassNs(SDL_GetTicksNS() - live.passStartNs, displayRefreshHz(app.gameWindow.window));
+        if (rest > 0)
+            SDL_DelayPrecise(rest);
+        live.passStartNs = SDL_GetTicksNS();
+    }
     PassInput input;
     input.dt = measureFrameTime(live.clock, SDL_GetPerformanceCounter());
     input.restarts = app.restarts;

@@ -6,8 +6,9 @@
 // ways: a game played and saved in the page replays in the Linux tool to the page's last
 // title, and a desktop recording watched in the page ends on the Linux tool's last title. The
 // picture keeps its shape in any window. On a phone, in portrait and in landscape, the keys on the
-// screen play the game by touch, and the page starts again with the network off. Positions are
-// logical points of the 900 x 700 picture. Screenshots stay in build/web-check/ for a person to see.
+// screen play the game by touch, the page starts again with the network off, and a new release's
+// files replace the old ones in the cache. Positions are logical points of the 900 x 700 picture.
+// Screenshots stay in build/web-check/ for a person to see.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -61,6 +62,7 @@ function hullCentre(picture) {
 
 let server, context, page, profile, origin, phoneBrowser;
 let networkOff = false;  // the host answers nothing, as with no network
+let nextRelease = false;  // the host serves the service worker of a newer release: another cache name
 const consoleErrors = [];
 // Chromium as the web check runs it; a picture of 900 x 700 below the strip of "Watch a recording".
 const chromiumOptions = {
@@ -83,6 +85,8 @@ before(async () => {
     const file = busyFrame[name] ?? (name === path.basename(desktopRecording) ? desktopRecording : path.join(site, name));
     if (!fs.existsSync(file)) return response.writeHead(404).end();
     response.writeHead(200, { 'Content-Type': types[path.extname(file)] });
+    if (nextRelease && name === 'service-worker.js')
+      return response.end(fs.readFileSync(file, 'utf8').replace(/'pexilon-[^']*'/, "'pexilon-next'"));
     fs.createReadStream(file).pipe(response);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
@@ -293,7 +297,7 @@ for (const { shape, width, height } of [
   { shape: 'portrait', width: 412, height: 915 },
   { shape: 'landscape', width: 915, height: 412 },
 ]) {
-  test(`on a phone in ${shape}: the picture keeps its shape, sharp; the keys play by touch; it starts offline`, async () => {
+  test(`on a phone in ${shape}: the picture keeps its shape, sharp; the keys play by touch; it starts offline; a new release replaces its files`, async () => {
     phoneBrowser ??= await chromium.launch(chromiumOptions);
     const phone = await phoneBrowser.newContext({ viewport: { width, height }, deviceScaleFactor: kPhonePixelRatio, isMobile: true, hasTouch: true });
     const shown = await phone.newPage();
@@ -362,7 +366,8 @@ for (const { shape, width, height } of [
 
     await shown.evaluate(() => navigator.serviceWorker.ready);
     const version = fs.readFileSync(path.join(root, 'CMakeLists.txt'), 'utf8').match(/^project\(Pexilon VERSION ([0-9.]+)/m)[1];
-    assert.deepEqual(await shown.evaluate(() => caches.keys()), [`pexilon-${version}`], 'the cache of the page files');
+    const cacheNames = () => shown.evaluate(() => caches.keys());
+    assert.deepEqual(await cacheNames(), [`pexilon-${version}`], 'the cache of the page files');
     networkOff = true;
     try {
       await shown.reload();
@@ -370,6 +375,21 @@ for (const { shape, width, height } of [
     } finally {
       networkOff = false;
     }
+
+    // The next release's worker, on the next visit, keeps the same files under its own name and drops the old cache.
+    const kept = (name) => shown.evaluate(async (cacheName) =>
+      (await (await caches.open(cacheName)).keys()).map((request) => request.url).sort(), name);
+    const files = await kept(`pexilon-${version}`);
+    nextRelease = true;
+    try {
+      await shown.reload();
+      for (const end = Date.now() + 20000; Date.now() < end && String(await cacheNames()) !== 'pexilon-next';)
+        await shown.waitForTimeout(100);
+    } finally {
+      nextRelease = false;
+    }
+    assert.deepEqual(await cacheNames(), ['pexilon-next'], 'the caches after the next release');
+    assert.deepEqual(await kept('pexilon-next'), files);
     await phone.close();
     assert.deepEqual(consoleErrors, []);
   });
