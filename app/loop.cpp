@@ -155,8 +155,9 @@ float displayRefreshHz(SDL_Window* window)
     return mode != nullptr ? mode->refresh_rate : 0.0f;
 }
 
-// The player's pass: first the rest of a refresh period if the previous pass's swap did not
-// wait for the display, then the frame time, the R presses since the last pass and the held keys.
+// The player's pass: first, where the program paces its own passes, the rest of a refresh
+// period if the previous pass's swap did not wait for the display; then the frame time, the R
+// presses since the last pass and the held keys.
 void playLivePass(App& app, LiveFeed& live)
 {
     if constexpr (!kHostPacesPasses) {
