@@ -7,7 +7,8 @@
 // at 4x (a mid-range phone's processor) and at 6x (a low-end one), beside a canvas of the game's
 // size that is only cleared every frame (what the browser spends on any new WebGL frame of that
 // size), and where the game's main thread spends its time at 6x (the functions of most self
-// time in a sampled profile).
+// time in a sampled profile); last, the game and the cleared canvas at 6x once more with the
+// page's main thread on a core of its own (giveMainThreadACore).
 //
 //   node bench/browser_frame.mjs [SECONDS [ROUNDS [OTHER_SITE]]]     (default 10 s a page, 3 rounds)
 //
